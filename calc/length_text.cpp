@@ -1,0 +1,139 @@
+// The two text conversions of the fields. Both use <charconv>, which never looks at the process
+// locale, so a comma locale cannot change the decimal point.
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <string>
+#include <string_view>
+#include <system_error>
+
+#include "formulas.h"
+
+namespace duct {
+namespace {
+
+std::string_view TrimBlanksAndTabs(std::string_view text) {
+  const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
+  while (!text.empty() && isBlank(text.front())) {
+    text.remove_prefix(1);
+  }
+  while (!text.empty() && isBlank(text.back())) {
+    text.remove_suffix(1);
+  }
+  return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Digits with at most one '.', and at least one digit. from_chars alone would also take a
+// sign, "inf" and "nan", so the form is checked first.
+bool IsPlainDecimal(std::string_view text) {
+  const auto points = std::count(text.begin(), text.end(), '.');
+  const auto digits = std::count_if(text.begin(), text.end(), IsDigit);
+  return points <= 1 && digits > 0 &&
+         static_cast<std::size_t>(points + digits) == text.size();
+}
+
+// True when the number is at least 1, i.e. a digit other than 0 stands before the point.
+bool HasNonZeroWholePart(std::string_view number) {
+  const auto wholePart = number.substr(0, number.find('.'));
+  return wholePart.find_first_not_of('0') != std::string_view::npos;
+}
+
+struct ScientificDigits {
+  bool negative = false;
+  std::string digits;  // seven significant digits, no point
+  int exponent = 0;    // value = d.dddddd * 10^exponent
+};
+
+// The value rounded to seven significant digits (to nearest, ties to even, on its exact binary
+// value).
+ScientificDigits RoundToSevenDigits(float value) {
+  char buffer[32];
+  const auto result =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
+  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));  // -d.dddddde+XX
+  ScientificDigits out;
+  if (text.front() == '-') {
+    out.negative = true;
+    text.remove_prefix(1);
+  }
+  const auto e = text.find('e');
+  out.digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+  auto exponentText = text.substr(e + 1);
+  if (exponentText.front() == '+') {
+    exponentText.remove_prefix(1);
+  }
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);
+  return out;
+}
+
+std::string WithoutTrailingZeros(std::string digits) {
+  while (!digits.empty() && digits.back() == '0') {
+    digits.pop_back();
+  }
+  return digits;
+}
+
+std::string JoinWithPoint(const std::string& whole, const std::string& fraction) {
+  return fraction.empty() ? whole : whole + "." + fraction;
+}
+
+// Seven significant digits in plain decimal form ("1234568", "444", "0.5").
+std::string PlainForm(const ScientificDigits& n) {
+  if (n.exponent < 0) {
+    return JoinWithPoint("0", std::string(static_cast<std::size_t>(-n.exponent - 1), '0') +
+                                  WithoutTrailingZeros(n.digits));
+  }
+  const auto wholeLength = static_cast<std::size_t>(n.exponent) + 1;
+  return JoinWithPoint(n.digits.substr(0, wholeLength),
+                       WithoutTrailingZeros(n.digits.substr(wholeLength)));
+}
+
+// Mantissa with its trailing zeros removed, "E+", and at least two exponent digits.
+std::string ExponentForm(const ScientificDigits& n) {
+  const auto exponent = std::to_string(n.exponent);
+  return JoinWithPoint(n.digits.substr(0, 1), WithoutTrailingZeros(n.digits.substr(1))) + "E+" +
+         (exponent.size() < 2 ? "0" : "") + exponent;
+}
+
+}  // namespace
+
+std::optional<float> ParseLength(std::string_view utf8Text) {
+  const auto number = TrimBlanksAndTabs(utf8Text);
+  if (!IsPlainDecimal(number)) {
+    return std::nullopt;
+  }
+  float value = 0.0F;
+  const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value,
+                                            std::chars_format::fixed);
+  if (error == std::errc::result_out_of_range) {
+    // from_chars also reports a value too small for a float; its nearest float is 0.
+    if (HasNonZeroWholePart(number)) {
+      return std::nullopt;
+    }
+    return 0.0F;
+  }
+  if (error != std::errc{} || end != number.data() + number.size()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+std::string FormatLength(float value, int decimals) {
+  if (!std::isfinite(value)) {
+    return {};
+  }
+  // The fields show whole millimetres or tenths.
+  const double scale = decimals > 0 ? 10.0 : 1.0;
+  // nearbyint rounds halves to the even neighbour in the default rounding mode.
+  const auto rounded = static_cast<float>(std::nearbyint(static_cast<double>(value) * scale) / scale);
+  if (rounded == 0.0F) {
+    return "0";  // also for -0, which the rounding gives for small negative values
+  }
+  const auto n = RoundToSevenDigits(rounded);
+  return (n.negative ? "-" : "") + (n.exponent >= 7 ? ExponentForm(n) : PlainForm(n));
+}
+
+}  // namespace duct
