@@ -36,8 +36,12 @@ class CalculateRun {
     return true;
   }
 
-  void ShowInputError() { messages_.ShowMessage(kInputErrorText, MessageIcon::Information, kInputErrorTitle); }
-  void ShowRatioError() { messages_.ShowMessage(kRatioErrorText, MessageIcon::None, kApplicationTitle); }
+  void ShowInputError() {
+    messages_.ShowMessage(kInputErrorText, MessageIcon::Information, kInputErrorTitle);
+  }
+  void ShowRatioError() {
+    messages_.ShowMessage(kRatioErrorText, MessageIcon::None, kApplicationTitle);
+  }
 
   void FromBothSides() {
     Assign(state_.SideA, ParseLength(fields_.Text(Field::TxtA0)));
@@ -142,7 +146,8 @@ class CalculateRun {
 
 }  // namespace
 
-void CmdStart_Click(CalculatorFields& fields, MessageBoxService& messages, CalculationState& state) {
+void CmdStart_Click(CalculatorFields& fields, MessageBoxService& messages,
+                    CalculationState& state) {
   CalculateRun(fields, messages, state).Run();
 }
 

@@ -31,8 +31,7 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsPlainDecimal(std::string_view text) {
   const auto points = std::count(text.begin(), text.end(), '.');
   const auto digits = std::count_if(text.begin(), text.end(), IsDigit);
-  return points <= 1 && digits > 0 &&
-         static_cast<std::size_t>(points + digits) == text.size();
+  return points <= 1 && digits > 0 && static_cast<std::size_t>(points + digits) == text.size();
 }
 
 // True when the number is at least 1, i.e. a digit other than 0 stands before the point.
@@ -128,7 +127,8 @@ std::string FormatLength(float value, int decimals) {
   // The fields show whole millimetres or tenths.
   const double scale = decimals > 0 ? 10.0 : 1.0;
   // nearbyint rounds halves to the even neighbour in the default rounding mode.
-  const auto rounded = static_cast<float>(std::nearbyint(static_cast<double>(value) * scale) / scale);
+  const auto rounded =
+      static_cast<float>(std::nearbyint(static_cast<double>(value) * scale) / scale);
   if (rounded == 0.0F) {
     return "0";  // also for -0, which the rounding gives for small negative values
   }

@@ -103,13 +103,21 @@ using enum Field;
 INSTANTIATE_TEST_SUITE_P(
     ThreePaths, AnswerTest,
     testing::Values(
-        AnswerCase{"BothSides", Direction::Forward, {{TxtA0, "500"}, {TxtA1, "400"}},
+        AnswerCase{"BothSides",
+                   Direction::Forward,
+                   {{TxtA0, "500"}, {TxtA1, "400"}},
                    {{TxtD0, "444"}, {TxtD1, "493.8"}}},
-        AnswerCase{"BothSidesNoTrailingZero", Direction::Forward, {{TxtA0, "200"}, {TxtA1, "400"}},
+        AnswerCase{"BothSidesNoTrailingZero",
+                   Direction::Forward,
+                   {{TxtA0, "200"}, {TxtA1, "400"}},
                    {{TxtD0, "267"}, {TxtD1, "309"}}},
-        AnswerCase{"BothSidesHalfToEven", Direction::Forward, {{TxtA0, "105"}, {TxtA1, "147"}},
+        AnswerCase{"BothSidesHalfToEven",
+                   Direction::Forward,
+                   {{TxtA0, "105"}, {TxtA1, "147"}},
                    {{TxtD0, "122"}, {TxtD1, "137"}}},
-        AnswerCase{"BothSidesOneZero", Direction::Forward, {{TxtA0, "500"}, {TxtA1, "0"}},
+        AnswerCase{"BothSidesOneZero",
+                   Direction::Forward,
+                   {{TxtA0, "500"}, {TxtA1, "0"}},
                    {{TxtD0, "0"}, {TxtD1, "0"}}},
         AnswerCase{"VelocityAndSide",
                    Direction::ReverseVelocityGiven,
@@ -152,7 +160,9 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RejectedCase {
   const char* name;
-  friend std::ostream& operator<<(std::ostream& out, const RejectedCase& c) { return out << c.name; }
+  friend std::ostream& operator<<(std::ostream& out, const RejectedCase& c) {
+    return out << c.name;
+  }
   Direction direction;
   std::map<Field, std::string> texts;
   Message expected;
@@ -171,12 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
     Messages, RejectedInputTest,
     testing::Values(
         RejectedCase{"StartState", Direction::Forward, {}, kInputError},
-        RejectedCase{"SideBNotANumber", Direction::Forward, {{TxtA0, "500"}, {TxtA1, "1.2.3"}},
-                     kInputError},
-        RejectedCase{"SideAPasted", Direction::Forward, {{TxtA0, "-500"}, {TxtA1, "400"}},
-                     kInputError},
-        RejectedCase{"VelocityBlank", Direction::ReverseVelocityGiven, {{TxtA0, "300"}},
-                     kInputError},
+        RejectedCase{
+            "SideBNotANumber", Direction::Forward, {{TxtA0, "500"}, {TxtA1, "1.2.3"}}, kInputError},
+        RejectedCase{
+            "SideAPasted", Direction::Forward, {{TxtA0, "-500"}, {TxtA1, "400"}}, kInputError},
+        RejectedCase{
+            "VelocityBlank", Direction::ReverseVelocityGiven, {{TxtA0, "300"}}, kInputError},
         RejectedCase{"VelocityRatioHalf",
                      Direction::ReverseVelocityGiven,
                      {{TxtD0, "400"}, {TxtA0, "200"}},
@@ -193,8 +203,8 @@ INSTANTIATE_TEST_SUITE_P(
                      Direction::ReverseVelocityGiven,
                      {{TxtD0, "0"}, {TxtA0, "300"}},
                      kRatioError},
-        RejectedCase{"VelocityZeroSquare", Direction::ReverseVelocityGiven, {{TxtD0, "0"}},
-                     kRatioError},
+        RejectedCase{
+            "VelocityZeroSquare", Direction::ReverseVelocityGiven, {{TxtD0, "0"}}, kRatioError},
         RejectedCase{"FlowBlank", Direction::ReverseFlowGiven, {{TxtA0, "300"}}, kInputError},
         RejectedCase{"FlowRatioHalf",
                      Direction::ReverseFlowGiven,
@@ -207,8 +217,8 @@ INSTANTIATE_TEST_SUITE_P(
         RejectedCase{"FlowZeroSquare", Direction::ReverseFlowGiven, {{TxtD1, "0"}}, kRatioError},
         // Inputs that pass the checks but make a formula fail: the input-error message rather
         // than a stale value on show.
-        RejectedCase{"BothSidesZero", Direction::Forward, {{TxtA0, "0"}, {TxtA1, "0"}},
-                     kInputError},
+        RejectedCase{
+            "BothSidesZero", Direction::Forward, {{TxtA0, "0"}, {TxtA1, "0"}}, kInputError},
         RejectedCase{"FlowDiameterBeyondRange",
                      Direction::Forward,
                      {{TxtA0, "340000000000000000000000000000000000000"},

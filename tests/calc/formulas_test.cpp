@@ -32,9 +32,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(TwoSides{500, 400, 493.8251647949219F}, TwoSides{400, 500, 493.8251647949219F},
                     TwoSides{800, 800, 884.47937F}, TwoSides{500, 399, 493.19370F},
                     TwoSides{1000, 2173, 1606.0F}, TwoSides{500, 0, 0.0F},
-                    TwoSides{0, 0, std::nullopt},          // 0 / 0
-                    TwoSides{-5, 5, std::nullopt},         // a + b = 0
-                    TwoSides{-5, 10, std::nullopt},        // negative quotient under the root
+                    TwoSides{0, 0, std::nullopt},                // 0 / 0
+                    TwoSides{-5, 5, std::nullopt},               // a + b = 0
+                    TwoSides{-5, 10, std::nullopt},              // negative quotient under the root
                     TwoSides{3.4e38F, 3.4e38F, std::nullopt}));  // beyond the float range
 
 class VelocityDiameterTest : public testing::TestWithParam<TwoSides> {};
@@ -44,9 +44,8 @@ TEST_P(VelocityDiameterTest, MatchesTheGivenBits) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, VelocityDiameterTest,
-                         testing::Values(TwoSides{500, 400, 444.44446F},
-                                         TwoSides{105, 147, 122.5F}, TwoSides{500, 0, 0.0F},
-                                         TwoSides{0, 0, std::nullopt},
+                         testing::Values(TwoSides{500, 400, 444.44446F}, TwoSides{105, 147, 122.5F},
+                                         TwoSides{500, 0, 0.0F}, TwoSides{0, 0, std::nullopt},
                                          TwoSides{-7, 7, std::nullopt},
                                          TwoSides{3.4e38F, 3.4e38F, 3.4e38F}));
 
@@ -69,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
     Examples, SideFromVelocityDiameterTest,
     testing::Values(DiameterAndSide{444, 500, 399.28058F}, DiameterAndSide{400, 201, 40200.0F},
                     DiameterAndSide{240, 300, 200.0F}, DiameterAndSide{400, 400, 400.0F},
-                    DiameterAndSide{0, 300, std::nullopt},    // 2 / 0
-                    DiameterAndSide{400, 0, std::nullopt},    // 1 / 0
-                    DiameterAndSide{400, 200, std::nullopt},  // 2/Dv = 1/a
+                    DiameterAndSide{0, 300, std::nullopt},              // 2 / 0
+                    DiameterAndSide{400, 0, std::nullopt},              // 1 / 0
+                    DiameterAndSide{400, 200, std::nullopt},            // 2/Dv = 1/a
                     DiameterAndSide{3.0e38F, 1.6e38F, std::nullopt}));  // b beyond the range
 
 class SideSearchTest : public testing::TestWithParam<DiameterAndSide> {};
@@ -86,9 +85,8 @@ INSTANTIATE_TEST_SUITE_P(
                     // DL(800, 800) = 884.47937 does not exceed 884.5.
                     DiameterAndSide{884.5F, 800, 801.0F},
                     // DL(1000, 2173) equals 1606 exactly: equality does not stop the search.
-                    DiameterAndSide{1606, 1000, 2174.0F},
-                    DiameterAndSide{-1, 500, 0.0F}, DiameterAndSide{0, 500, 1.0F},
-                    DiameterAndSide{-1, 0, 0.0F}));
+                    DiameterAndSide{1606, 1000, 2174.0F}, DiameterAndSide{-1, 500, 0.0F},
+                    DiameterAndSide{0, 500, 1.0F}, DiameterAndSide{-1, 0, 0.0F}));
 
 // The result is the smallest whole b >= 1 with DL(a, b) > dl, checked against the formula for a
 // grid of sides and diameters.
@@ -162,7 +160,7 @@ TEST_P(SideRatioTest, AcceptsOnlyRatiosStrictlyBetweenHalfAndFive) {
 
 INSTANTIATE_TEST_SUITE_P(
     Bounds, SideRatioTest,
-    testing::Values(RatioCase{100, 200, false}, RatioCase{101, 200, true},  // 0.5, 0.505
+    testing::Values(RatioCase{100, 200, false}, RatioCase{101, 200, true},   // 0.5, 0.505
                     RatioCase{999, 200, true}, RatioCase{1000, 200, false},  // 4.995, 5
                     RatioCase{0, 200, false}, RatioCase{300, 0, false}, RatioCase{0, 0, false},
                     RatioCase{-300, -400, true}, RatioCase{300, -400, false},
