@@ -11,6 +11,7 @@
 
 #include "application_info.h"
 #include "formulas.h"
+#include "recording_message_boxes.h"
 
 namespace duct {
 namespace {
@@ -50,21 +51,6 @@ class FakeFields : public CalculatorFields {
   std::array<std::string, 4> texts_;
 };
 
-struct Message {
-  std::string text;
-  MessageIcon icon;
-  std::string title;
-  friend bool operator==(const Message&, const Message&) = default;
-};
-
-class RecordingMessages : public MessageBoxService {
- public:
-  void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override {
-    shown.push_back({std::string(text), icon, std::string(title)});
-  }
-  std::vector<Message> shown;
-};
-
 const Message kInputError{"参数输入错误!", MessageIcon::Information, "提醒"};
 const Message kRatioError{"方管两边长相差太大，请重输！", MessageIcon::None, kApplicationTitle};
 
@@ -72,7 +58,7 @@ using Writes = std::vector<std::pair<Field, std::string>>;
 
 struct Run {
   FakeFields fields;
-  RecordingMessages messages;
+  RecordingMessageBoxes messages;
 };
 
 Run RunOnce(Direction direction, std::map<Field, std::string> texts, CalculationState& state) {

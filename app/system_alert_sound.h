@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QApplication>
+
+#include "alert_sound.h"
+
+namespace duct {
+
+class SystemAlertSound final : public AlertSound {
+ public:
+  void Play() override { QApplication::beep(); }
+};
+
+}  // namespace duct

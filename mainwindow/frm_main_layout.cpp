@@ -1,0 +1,124 @@
+// The calculator window's controls as they stand at start: names, texts, geometry (pixels at
+// 96 dots per inch), fonts, tab order and start state.
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include "application_info.h"
+#include "frm_main.h"
+#include "text_box.h"
+#include "window_look.h"
+
+namespace duct {
+namespace {
+
+constexpr auto kPlaceholder = "(空白)";
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const QRect& geometry, const QFont& font) {
+  control->setObjectName(name);
+  control->setGeometry(geometry);
+  control->setFont(font);
+  return control;
+}
+
+// A label that fits its text exactly, its top-left corner at `at`. The buddy takes the focus
+// for the label's access key.
+QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
+                    const QFont& font, QWidget* buddy = nullptr) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setFont(font);
+  label->setBuddy(buddy);
+  label->move(at);
+  label->adjustSize();
+  return label;
+}
+
+TextBox* Field(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
+               bool locked) {
+  auto* field = Named(new TextBox(parent), name, geometry, font);
+  field->setText(kPlaceholder);
+  field->setReadOnly(locked);
+  return field;
+}
+
+QRadioButton* Option(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                     const QFont& font) {
+  return Named(new QRadioButton(text, parent), name, geometry, font);
+}
+
+QPushButton* Button(QWidget* parent, const char* name, const QString& text, const QRect& geometry,
+                    const QFont& font) {
+  auto* button = Named(new QPushButton(text, parent), name, geometry, font);
+  button->setAutoDefault(true);  // Enter clicks the button that has the focus
+  return button;
+}
+
+}  // namespace
+
+void FrmMain::BuildControls() {
+  setObjectName("FrmMain");
+  setWindowTitle(kApplicationTitle);
+  setWindowIcon(ApplicationIcon());
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                 Qt::WindowCloseButtonHint);
+  setFixedSize(448, 281);
+
+  const QFont song = SongTiFont(12);
+  const QFont heading = SongTiFont(14.25, true);
+  // Marked as wholly set, so that the buttons inside the frames do not take the frames' font.
+  QFont windowDefault = font();
+  windowDefault.setResolveMask(QFont::AllPropertiesResolved);
+
+  Label3 = FittedLabel(this, "Label3", "当量直径计算程序", {24, 24}, heading);
+  QPalette highlighted = Label3->palette();
+  highlighted.setColor(QPalette::WindowText, highlighted.color(QPalette::Highlight));
+  Label3->setPalette(highlighted);
+
+  Option1[0] = Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song);
+  Option1[1] = Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song);
+  Option1[0]->setChecked(true);
+
+  CmdStart = Button(this, "CmdStart", "计   算(&S)", {24, 152, 109, 30}, song);
+  CmdStart->setAutoDefault(false);  // stays the default button while others take the focus
+  CmdStart->setDefault(true);
+  CmdAbout = Button(this, "CmdAbout", "关于...(&O)", {24, 192, 109, 30}, song);
+  CmdQuit = Button(this, "CmdQuit", "退   出(&C)", {24, 232, 109, 30}, song);
+
+  Frame1 = Named(new QGroupBox("输入", this), "Frame1", {232, 16, 201, 121}, song);
+  Label2[0] = FittedLabel(Frame1, "Label2(0)", "请输入矩形边长", {24, 24}, song);
+  Command1 = Button(Frame1, "Command1", "清零", {152, 24, 37, 19}, windowDefault);
+  TxtA[0] = Field(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false);
+  TxtA[1] = Field(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false);
+  Label1[0] = FittedLabel(Frame1, "Label1(0)", "边长a(&a)：", {8, 51}, song, TxtA[0]);
+  Label1[1] = FittedLabel(Frame1, "Label1(1)", "边长b(&b)：", {8, 83}, song, TxtA[1]);
+  Label1[2] = FittedLabel(Frame1, "Label1(2)", "mm", {176, 51}, song);
+  Label1[3] = FittedLabel(Frame1, "Label1(3)", "mm", {176, 83}, song);
+
+  Frame2 = Named(new QGroupBox("输出", this), "Frame2", {156, 144, 277, 121}, song);
+  Label2[1] = FittedLabel(Frame2, "Label2(1)", "当量直径流速/流量直径", {24, 24}, song);
+  Command2 = Button(Frame2, "Command2", "清零", {227, 24, 37, 19}, windowDefault);
+  Option2[0] = Option(Frame2, "Option2(0)", "流速当量直径(&V)：", {8, 50, 157, 20}, song);
+  Option2[1] = Option(Frame2, "Option2(1)", "流量当量直径(&Q)：", {8, 82, 157, 20}, song);
+  TxtD[0] = Field(Frame2, "TxtD(0)", {164, 48, 81, 24}, song, true);
+  TxtD[1] = Field(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true);
+  Label1[6] = FittedLabel(Frame2, "Label1(6)", "mm", {251, 51}, song);
+  Label1[7] = FittedLabel(Frame2, "Label1(7)", "mm", {251, 80}, song);
+
+  TxtA[0]->setFocus();
+}
+
+void FrmMain::SetTabOrder() {
+  QWidget* const order[] = {TxtA[0],    TxtA[1],  Option2[0], Option2[1], Option1[0],
+                            Option1[1], CmdStart, CmdAbout,   CmdQuit,    TxtD[0],
+                            TxtD[1],    Command1, Command2};
+  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    setTabOrder(order[i], order[i + 1]);
+  }
+}
+
+}  // namespace duct

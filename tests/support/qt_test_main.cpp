@@ -1,0 +1,13 @@
+// Entry point of the widget tests: one QApplication on Qt's offscreen platform, so that the
+// tests run without a display.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
