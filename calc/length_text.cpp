@@ -2,6 +2,7 @@
 // locale, so a comma locale cannot change the decimal point.
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -49,10 +50,11 @@ struct ScientificDigits {
 // The value rounded to seven significant digits (to nearest, ties to even, on its exact binary
 // value).
 ScientificDigits RoundToSevenDigits(float value) {
-  char buffer[32];
-  const auto result =
-      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6);
-  std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));  // -d.dddddde+XX
+  std::array<char, 32> buffer{};
+  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::scientific, 6);
+  std::string_view text(buffer.data(),
+                        static_cast<std::size_t>(result.ptr - buffer.data()));  // -d.dddddde+XX
   ScientificDigits out;
   if (text.front() == '-') {
     out.negative = true;

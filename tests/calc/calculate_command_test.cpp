@@ -23,7 +23,8 @@ enum class Direction { Forward, ReverseVelocityGiven, ReverseFlowGiven, ReverseN
 // The window's fields as plain data, recording every write in order.
 class FakeFields : public CalculatorFields {
  public:
-  FakeFields(Direction direction, std::map<Field, std::string> texts) : direction_(direction) {
+  FakeFields(Direction direction, const std::map<Field, std::string>& texts)
+      : direction_(direction) {
     texts_.fill(kBlank);
     for (const auto& [field, text] : texts) {
       texts_[Index(field)] = text;
@@ -61,8 +62,9 @@ struct Run {
   RecordingMessageBoxes messages;
 };
 
-Run RunOnce(Direction direction, std::map<Field, std::string> texts, CalculationState& state) {
-  Run run{FakeFields(direction, std::move(texts)), {}};
+Run RunOnce(Direction direction, const std::map<Field, std::string>& texts,
+            CalculationState& state) {
+  Run run{FakeFields(direction, texts), {}};
   CmdStart_Click(run.fields, run.messages, state);
   return run;
 }
