@@ -2,10 +2,11 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "calculation_state.h"
-#include "frm_main.h"
+#include "program_windows.h"
 #include "qt_message_boxes.h"
+#include "qt_program_launcher.h"
 #include "system_alert_sound.h"
+#include "system_registry.h"
 
 namespace {
 
@@ -23,11 +24,16 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   QApplication application(argc, argv);
+  // The windows decide when the program ends: closing the main window while the About dialog
+  // is open leaves the program running.
+  QApplication::setQuitOnLastWindowClosed(false);
 
-  duct::CalculationState state;
   duct::QtMessageBoxes messages;
   duct::SystemAlertSound alert;
-  duct::FrmMain window(state, messages, alert);
-  window.show();
+  const auto registry = duct::MakeSystemRegistry();
+  duct::QtProgramLauncher launcher;
+  duct::ProgramWindows windows(
+      {messages, alert, *registry, launcher, [] { QCoreApplication::quit(); }});
+  windows.ShowMainWindow();
   return QApplication::exec();
 }

@@ -1,0 +1,118 @@
+#include "frm_about.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include "application_info.h"
+#include "sys_info.h"
+#include "window_look.h"
+
+namespace duct {
+namespace {
+
+const QString kDescription = QStringLiteral(
+    "说明:该程序用于计算方管的当量直径。欢迎使用者提出意见和建议。\n"
+    "问题与建议：请提交到本项目的问题列表。\n"
+    "使用说明：见本项目的 README 文件。");
+const QString kDisclaimer =
+    QStringLiteral("本程序按原样提供，计算结果仅供参考，使用者须自行核对并承担使用后果。");
+
+template <typename Control>
+Control* Named(Control* control, const char* name, const QRect& geometry) {
+  control->setObjectName(name);
+  control->setGeometry(geometry);
+  return control;
+}
+
+QLabel* Label(QWidget* parent, const char* name, const QRect& geometry) {
+  auto* label = Named(new QLabel(parent), name, geometry);
+  label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  return label;
+}
+
+void SetTextColour(QWidget* control, const QColor& colour) {
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::WindowText, colour);
+  control->setPalette(palette);
+}
+
+// One of the two lines of the etched groove: a filled strip of the line's width.
+void AddLine(QWidget* parent, const char* name, const QRect& strip, const QColor& colour) {
+  auto* line = Named(new QWidget(parent), name, strip);
+  QPalette palette = line->palette();
+  palette.setColor(QPalette::Window, colour);
+  line->setPalette(palette);
+  line->setAutoFillBackground(true);
+}
+
+}  // namespace
+
+frmAbout::frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBoxService& messages,
+                   QWidget* parent)
+    : QDialog(parent), registry_(registry), launcher_(launcher), messages_(messages) {
+  BuildControls();
+  connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+  connect(cmdSysInfo, &QPushButton::clicked, this, &frmAbout::cmdSysInfo_Click);
+  // Every way of closing a dialog (its buttons, Enter, Escape, the title bar, close()) ends in
+  // finished().
+  connect(this, &QDialog::finished, this, &frmAbout::Form_Unload);
+  Form_Load();
+}
+
+void frmAbout::BuildControls() {
+  setObjectName("frmAbout");
+  // A plain window rather than a dialog: X11 window managers keep an ownerless dialog above all
+  // of the program's windows, and the main window must be able to come in front of this one.
+  // The fixed-size hint gives it the thin dialog frame on Windows.
+  setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+  setWindowIcon(ApplicationIcon());
+  setFixedSize(382, 237);
+
+  cmdOK = Named(new QPushButton("确定(&O)", this), "cmdOK", {275, 175, 100, 23});
+  cmdOK->setDefault(true);
+  cmdSysInfo = Named(new QPushButton("系统信息(&S)...", this), "cmdSysInfo", {276, 205, 99, 23});
+
+  lblDescription = Label(this, "lblDescription", {104, 72, 259, 70});
+  lblDescription->setWordWrap(true);
+  lblDescription->setText(kDescription);
+  lblDisclaimer = Label(this, "lblDisclaimer", {17, 176, 234, 55});
+  lblDisclaimer->setWordWrap(true);
+  lblDisclaimer->setText(kDisclaimer);
+  lblTitle = Label(this, "lblTitle", {104, 16, 259, 32});
+  lblVersion = Label(this, "lblVersion", {104, 52, 259, 15});
+  for (auto* black : {lblDescription, lblDisclaimer, lblTitle}) {
+    SetTextColour(black, Qt::black);
+  }
+
+  Label1 = Named(new QLabel("暖通小工具", this), "Label1", {8, 88, 80, 16});
+  Label1->setFont(ChineseFont({"幼圆", "YouYuan", "Noto Sans CJK SC"}, 12));
+  SetTextColour(Label1, QColor(0, 0, 192));
+  Label1->adjustSize();
+
+  Image1 = Named(new QLabel(this), "Image1", {24, 24, 51, 51});
+  Image1->setPixmap(QPixmap(":/images/about-emblem.xpm"));
+  Image1->setScaledContents(true);
+
+  // The etched groove between the texts and the buttons: grey over white.
+  AddLine(this, "Line1(1)", {6, 163, 372, 1}, QColor(128, 128, 128));
+  AddLine(this, "Line1(0)", {7, 164, 371, 2}, Qt::white);
+
+  setTabOrder(cmdOK, cmdSysInfo);
+  cmdOK->setFocus();
+}
+
+void frmAbout::Form_Load() {
+  setWindowTitle(QStringLiteral("关于 ") + kApplicationTitle);
+  lblVersion->setText(
+      QStringLiteral("版本 %1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch));
+  lblTitle->setText(kApplicationTitle);
+}
+
+void frmAbout::Form_Unload() { emit unloaded(); }
+
+void frmAbout::cmdOK_Click() { close(); }
+
+void frmAbout::cmdSysInfo_Click() { StartSysInfo(registry_, launcher_, messages_); }
+
+}  // namespace duct

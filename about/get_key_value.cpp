@@ -1,0 +1,56 @@
+#include "get_key_value.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <string_view>
+
+namespace duct {
+namespace {
+
+constexpr std::uint32_t kBufferSize = 1024;
+
+// "&h" and the number the (at most four, least significant first) bytes make, in hexadecimal.
+std::string NumberText(std::string_view bytes) {
+  std::uint32_t number = 0;
+  const auto count = std::min<std::size_t>(bytes.size(), 4);
+  for (std::size_t i = count; i-- > 0;) {
+    number = (number << 8U) | static_cast<std::uint8_t>(bytes[i]);
+  }
+  std::array<char, 16> digits{};
+  std::snprintf(digits.data(), digits.size(), "%X", static_cast<unsigned>(number));
+  return "&h" + std::string(digits.data());
+}
+
+}  // namespace
+
+bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& keyName,
+                 const std::string& subKeyRef, std::string& keyVal) {
+  RegistryKey key = 0;
+  if (registry.OpenKey(keyRoot, keyName, 0, kKeyRead, &key) != kErrorSuccess) {
+    keyVal.clear();
+    return false;
+  }
+  std::array<std::uint8_t, kBufferSize> buffer{};
+  std::uint32_t size = kBufferSize;
+  std::uint32_t type = 0;
+  if (registry.QueryValue(key, subKeyRef, &type, buffer.data(), &size) != kErrorSuccess) {
+    keyVal.clear();
+    registry.CloseKey(key);
+    return false;
+  }
+  std::string_view kept(reinterpret_cast<const char*>(buffer.data()), std::min(size, kBufferSize));
+  if (!kept.empty() && kept.back() == '\0') {
+    kept.remove_suffix(1);
+  }
+  if (type == kRegSz) {
+    keyVal = registry.TextFromCodePage(kept);
+  } else if (type == kRegDword) {
+    keyVal = NumberText(kept);
+  }
+  registry.CloseKey(key);
+  return true;
+}
+
+}  // namespace duct

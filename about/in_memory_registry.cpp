@@ -1,0 +1,68 @@
+#include "in_memory_registry.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace duct {
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(), [](char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+  });
+  return text;
+}
+
+}  // namespace
+
+void InMemoryRegistry::SetValue(RegistryKey root, const std::string& subKey,
+                                const std::string& valueName, Value value) {
+  keys_[{root, Lower(subKey)}][Lower(valueName)] = std::move(value);
+}
+
+std::int32_t InMemoryRegistry::OpenKey(RegistryKey root, const std::string& subKey,
+                                       std::uint32_t /*options*/, std::uint32_t /*accessMask*/,
+                                       RegistryKey* result) {
+  const auto key = keys_.find({root, Lower(subKey)});
+  if (key == keys_.end()) {
+    return kErrorFileNotFound;
+  }
+  *result = nextHandle_++;
+  open_[*result] = &key->second;
+  return kErrorSuccess;
+}
+
+std::int32_t InMemoryRegistry::QueryValue(RegistryKey key, const std::string& valueName,
+                                          std::uint32_t* type, std::uint8_t* data,
+                                          std::uint32_t* dataSize) {
+  const auto open = open_.find(key);
+  if (open == open_.end()) {
+    return kErrorInvalidHandle;
+  }
+  const auto value = open->second->find(Lower(valueName));
+  if (value == open->second->end()) {
+    return kErrorFileNotFound;
+  }
+  *type = value->second.type;
+  const auto length = static_cast<std::uint32_t>(value->second.bytes.size());
+  const std::uint32_t room = *dataSize;
+  *dataSize = length;
+  if (length > room) {
+    return kErrorMoreData;
+  }
+  if (length > 0) {
+    std::memcpy(data, value->second.bytes.data(), length);
+  }
+  return kErrorSuccess;
+}
+
+std::int32_t InMemoryRegistry::CloseKey(RegistryKey key) {
+  return open_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
+}
+
+// Text is kept as UTF-8 throughout.
+std::string InMemoryRegistry::TextFromCodePage(std::string_view bytes) const {
+  return std::string(bytes);
+}
+
+}  // namespace duct

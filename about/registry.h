@@ -1,0 +1,50 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace duct {
+
+// A handle of an open registry key, or of a predefined root key. Root handles are the 32-bit
+// values sign-extended to the pointer width, as the platform defines them.
+using RegistryKey = std::intptr_t;
+
+inline constexpr RegistryKey kHkeyLocalMachine = static_cast<std::int32_t>(0x80000002U);
+
+// Access rights: reading only, which every account has under the local-machine root.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+
+// Value types.
+inline constexpr std::uint32_t kRegSz = 1;     // a string
+inline constexpr std::uint32_t kRegDword = 4;  // a 32-bit number
+
+// Status codes, as the platform returns them.
+inline constexpr std::int32_t kErrorSuccess = 0;
+inline constexpr std::int32_t kErrorFileNotFound = 2;
+inline constexpr std::int32_t kErrorAccessDenied = 5;
+inline constexpr std::int32_t kErrorInvalidHandle = 6;
+inline constexpr std::int32_t kErrorMoreData = 234;
+
+// The three registry calls the About dialog makes, in the shape of the platform's 8-bit
+// code-page functions, plus the code-page conversion of the text they return.
+class Registry {
+ public:
+  virtual ~Registry() = default;
+
+  // Opens `subKey` under `root` into `*result`.
+  virtual std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
+                               std::uint32_t accessMask, RegistryKey* result) = 0;
+  // Reads the value `valueName`: its type into `*type`, its bytes into `data`, which holds
+  // `*dataSize` bytes; `*dataSize` receives the value's length. A value longer than the buffer
+  // fails with kErrorMoreData.
+  virtual std::int32_t QueryValue(RegistryKey key, const std::string& valueName,
+                                  std::uint32_t* type, std::uint8_t* data,
+                                  std::uint32_t* dataSize) = 0;
+  virtual std::int32_t CloseKey(RegistryKey key) = 0;
+
+  // The bytes of a string value, in the system's 8-bit code page, as UTF-8 text.
+  [[nodiscard]] virtual std::string TextFromCodePage(std::string_view bytes) const = 0;
+};
+
+}  // namespace duct

@@ -1,0 +1,18 @@
+#include "stand_in_registry.h"
+
+namespace duct {
+
+std::unique_ptr<Registry> MakeStandInRegistry(const ProgramFinder& findProgram) {
+  auto registry = std::make_unique<InMemoryRegistry>();
+  for (const char* name : {"hardinfo2", "hardinfo", "kinfocenter"}) {
+    const std::string path = findProgram(name);
+    if (!path.empty()) {
+      registry->SetValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+                         {kRegSz, path + '\0'});
+      break;
+    }
+  }
+  return registry;
+}
+
+}  // namespace duct

@@ -1,0 +1,41 @@
+#include "sys_info.h"
+
+#include <string>
+
+#include "application_info.h"
+#include "get_key_value.h"
+
+namespace duct {
+namespace {
+
+const std::string kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kToolValue = "PATH";
+const std::string kToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
+const std::string kToolFolderValue = "MSINFO";
+const std::string kToolFileName = "\\MSINFO32.EXE";
+
+// The tool's full path: the first value, else the folder of the second with the file name
+// appended when that file exists. Empty when neither gives one.
+std::string FindTool(Registry& registry, const ProgramLauncher& launcher) {
+  std::string path;
+  if (GetKeyValue(registry, kHkeyLocalMachine, kToolKey, kToolValue, path)) {
+    return path;
+  }
+  std::string folder;
+  if (!GetKeyValue(registry, kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, folder)) {
+    return {};
+  }
+  path = folder + kToolFileName;
+  return launcher.IsFile(path) ? path : std::string();
+}
+
+}  // namespace
+
+void StartSysInfo(Registry& registry, ProgramLauncher& launcher, MessageBoxService& messages) {
+  const std::string tool = FindTool(registry, launcher);
+  if (tool.empty() || !launcher.Start(tool)) {
+    messages.ShowMessage(kSysInfoUnavailableText, MessageIcon::None, kApplicationTitle);
+  }
+}
+
+}  // namespace duct

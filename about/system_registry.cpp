@@ -1,0 +1,23 @@
+#include "system_registry.h"
+
+#ifdef _WIN32
+#include "windows_registry.h"
+#else
+#include <QStandardPaths>
+
+#include "stand_in_registry.h"
+#endif
+
+namespace duct {
+
+std::unique_ptr<Registry> MakeSystemRegistry() {
+#ifdef _WIN32
+  return std::make_unique<WindowsRegistry>();
+#else
+  return MakeStandInRegistry([](const std::string& name) {
+    return QStandardPaths::findExecutable(QString::fromStdString(name)).toStdString();
+  });
+#endif
+}
+
+}  // namespace duct

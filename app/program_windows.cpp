@@ -1,0 +1,63 @@
+#include "program_windows.h"
+
+#include "task_bar.h"
+
+namespace duct {
+
+ProgramWindows::ProgramWindows(Services services) : services_(std::move(services)) {}
+
+ProgramWindows::~ProgramWindows() {
+  quitting_ = true;
+  delete main_;
+  delete about_;
+}
+
+void ProgramWindows::ShowMainWindow() {
+  if (!main_) {
+    main_ = new FrmMain(state_, services_.messages, services_.alert);
+    main_->setAttribute(Qt::WA_DeleteOnClose);
+    connect(main_, &FrmMain::aboutRequested, this, &ProgramWindows::CmdAbout_Click);
+    connect(main_, &FrmMain::quitRequested, this, &ProgramWindows::Quit);
+    connect(main_, &QObject::destroyed, this, &ProgramWindows::MainWindowDestroyed);
+  }
+  main_->show();
+}
+
+// One modeless dialog without an owner: either window can come in front of the other.
+void ProgramWindows::CmdAbout_Click() {
+  if (!about_) {
+    about_ = new frmAbout(services_.registry, services_.launcher, services_.messages);
+    about_->setAttribute(Qt::WA_DeleteOnClose);
+    KeepOffTaskBar(*about_);
+    connect(about_, &frmAbout::unloaded, this, &ProgramWindows::AboutUnloaded);
+  }
+  about_->show();
+  about_->raise();
+  about_->activateWindow();
+}
+
+// Closing the dialog brings the main window back, in its start state if it had been closed,
+// unless the program is quitting.
+void ProgramWindows::AboutUnloaded() {
+  if (!quitting_) {
+    ShowMainWindow();
+  }
+}
+
+// A main window closed through its frame ends the program, unless the dialog is still open.
+void ProgramWindows::MainWindowDestroyed() {
+  if (!quitting_ && !about_) {
+    services_.endProgram();
+  }
+}
+
+// The main window has closed itself; the dialog follows and the program ends.
+void ProgramWindows::Quit() {
+  quitting_ = true;
+  if (about_) {
+    about_->close();
+  }
+  services_.endProgram();
+}
+
+}  // namespace duct

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <functional>
+
+#include "alert_sound.h"
+#include "calculation_state.h"
+#include "frm_about.h"
+#include "frm_main.h"
+#include "message_box_service.h"
+#include "program_launcher.h"
+#include "registry.h"
+
+namespace duct {
+
+// The program's two windows and their lifecycle. The calculation state lives here, so that it
+// outlives a main window closed through its frame and opened again by the About dialog.
+class ProgramWindows : public QObject {
+  Q_OBJECT
+
+ public:
+  struct Services {
+    MessageBoxService& messages;
+    AlertSound& alert;
+    Registry& registry;
+    ProgramLauncher& launcher;
+    std::function<void()> endProgram;
+  };
+
+  explicit ProgramWindows(Services services);
+  ~ProgramWindows() override;
+
+  // Opens the main window in its start state, or shows the one that is open.
+  void ShowMainWindow();
+
+  [[nodiscard]] FrmMain* mainWindow() const { return main_; }
+  [[nodiscard]] frmAbout* aboutDialog() const { return about_; }
+  [[nodiscard]] const CalculationState& calculationState() const { return state_; }
+
+ private:
+  void CmdAbout_Click();
+  void AboutUnloaded();
+  void MainWindowDestroyed();
+  void Quit();
+
+  Services services_;
+  CalculationState state_;
+  QPointer<FrmMain> main_;
+  QPointer<frmAbout> about_;
+  bool quitting_ = false;
+};
+
+}  // namespace duct

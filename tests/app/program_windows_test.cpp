@@ -1,0 +1,143 @@
+#include "program_windows.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+
+#include "counting_alert_sound.h"
+#include "counting_registry.h"
+#include "fake_program_launcher.h"
+#include "recording_message_boxes.h"
+
+namespace duct {
+namespace {
+
+class ProgramWindowsTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    windows_.ShowMainWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(windows_.mainWindow()));
+  }
+
+  // Windows closed with delete-on-close go at the next turn of the event loop.
+  static void FinishClosing() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  }
+
+  template <typename Control>
+  Control* InMain(const char* name) const {
+    return windows_.mainWindow()->findChild<Control*>(name);
+  }
+  void PressAbout() const { QTest::mouseClick(InMain<QPushButton>("CmdAbout"), Qt::LeftButton); }
+  static int OpenAboutDialogs() {
+    int count = 0;
+    for (const auto* widget : QApplication::topLevelWidgets()) {
+      count += qobject_cast<const frmAbout*>(widget) != nullptr && widget->isVisible() ? 1 : 0;
+    }
+    return count;
+  }
+
+  RecordingMessageBoxes messages_;
+  CountingAlertSound alert_;
+  CountingRegistry registry_;
+  FakeProgramLauncher launcher_;
+  int ended_ = 0;
+  ProgramWindows windows_{{messages_, alert_, registry_, launcher_, [this] { ++ended_; }}};
+};
+
+TEST_F(ProgramWindowsTest, AboutPressedTwiceShowsOneDialog) {
+  PressAbout();
+  const QPointer<frmAbout> first = windows_.aboutDialog();
+  ASSERT_NE(first, nullptr);
+  EXPECT_TRUE(first->isVisible());
+  EXPECT_EQ(first->parentWidget(), nullptr);
+  PressAbout();
+  EXPECT_EQ(windows_.aboutDialog(), first);
+  EXPECT_EQ(OpenAboutDialogs(), 1);
+  EXPECT_TRUE(windows_.mainWindow()->isVisible());  // modeless: the main window stays usable
+  EXPECT_TRUE(windows_.mainWindow()->isEnabled());
+}
+
+TEST_F(ProgramWindowsTest, ClosedDialogIsCreatedAfreshWithTheSameTexts) {
+  PressAbout();
+  const QString caption = windows_.aboutDialog()->windowTitle();
+  windows_.aboutDialog()->close();
+  FinishClosing();
+  EXPECT_EQ(windows_.aboutDialog(), nullptr);
+  EXPECT_TRUE(windows_.mainWindow()->isVisible());
+
+  PressAbout();
+  ASSERT_NE(windows_.aboutDialog(), nullptr);
+  EXPECT_EQ(windows_.aboutDialog()->windowTitle(), caption);
+  EXPECT_EQ(OpenAboutDialogs(), 1);
+  EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(ProgramWindowsTest, QuitClosesBothWindowsAndEndsWithoutReopening) {
+  PressAbout();
+  QTest::keyClick(InMain<QLineEdit>("TxtA(0)"), Qt::Key_Escape);
+  EXPECT_FALSE(windows_.mainWindow()->isVisible());
+  EXPECT_FALSE(windows_.aboutDialog()->isVisible());
+  FinishClosing();
+  EXPECT_EQ(windows_.mainWindow(), nullptr);
+  EXPECT_EQ(windows_.aboutDialog(), nullptr);
+  EXPECT_EQ(ended_, 1);
+}
+
+TEST_F(ProgramWindowsTest, QuitWithoutDialogEnds) {
+  QTest::mouseClick(InMain<QPushButton>("CmdQuit"), Qt::LeftButton);
+  FinishClosing();
+  EXPECT_EQ(windows_.mainWindow(), nullptr);
+  EXPECT_GE(ended_, 1);
+}
+
+TEST_F(ProgramWindowsTest, FrameCloseWithoutDialogEnds) {
+  windows_.mainWindow()->close();
+  FinishClosing();
+  EXPECT_EQ(ended_, 1);
+}
+
+// The main window closed through its frame while the dialog is open: the program goes on, and
+// closing the dialog opens the main window again in its start state, the numbers kept.
+TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
+  QTest::keyClicks(InMain<QLineEdit>("TxtA(0)"), "500");
+  QTest::keyClick(InMain<QLineEdit>("TxtA(0)"), Qt::Key_Tab);
+  QTest::keyClicks(InMain<QLineEdit>("TxtA(1)"), "320");
+  QTest::mouseClick(InMain<QRadioButton>("Option1(1)"), Qt::LeftButton);
+  QTest::mouseClick(InMain<QPushButton>("CmdStart"), Qt::LeftButton);  // reverse: C path
+  const CalculationState numbers = windows_.calculationState();
+  PressAbout();
+
+  windows_.mainWindow()->close();
+  FinishClosing();
+  EXPECT_EQ(windows_.mainWindow(), nullptr);
+  EXPECT_EQ(ended_, 0);
+  EXPECT_TRUE(windows_.aboutDialog()->isVisible());
+
+  QTest::keyClick(windows_.aboutDialog(), Qt::Key_Escape);
+  FinishClosing();
+  ASSERT_NE(windows_.mainWindow(), nullptr);
+  EXPECT_TRUE(windows_.mainWindow()->isVisible());
+  EXPECT_EQ(InMain<QLineEdit>("TxtA(0)")->text(), "(空白)");
+  EXPECT_TRUE(InMain<QRadioButton>("Option1(0)")->isChecked());
+  EXPECT_TRUE(InMain<QLineEdit>("TxtD(0)")->isReadOnly());
+  EXPECT_EQ(windows_.calculationState(), numbers);
+  EXPECT_EQ(ended_, 0);
+}
+
+TEST_F(ProgramWindowsTest, ClosingTheDialogLeavesAnOpenMainWindowAsItIs) {
+  QTest::keyClicks(InMain<QLineEdit>("TxtA(0)"), "500");
+  const FrmMain* main = windows_.mainWindow();
+  PressAbout();
+  windows_.aboutDialog()->close();
+  FinishClosing();
+  EXPECT_EQ(windows_.mainWindow(), main);
+  EXPECT_EQ(InMain<QLineEdit>("TxtA(0)")->text(), "500");
+}
+
+}  // namespace
+}  // namespace duct

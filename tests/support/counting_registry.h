@@ -1,0 +1,45 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "in_memory_registry.h"
+
+namespace duct {
+
+// An in-memory registry that refuses the keys in `deniedKeys` and counts the keys opened and
+// closed, so that tests see every opened key closed again.
+class CountingRegistry final : public Registry {
+ public:
+  std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t accessMask, RegistryKey* result) override {
+    accessMasks.push_back(accessMask);
+    if (deniedKeys.count(subKey) != 0) {
+      return kErrorAccessDenied;
+    }
+    const auto status = values.OpenKey(root, subKey, options, accessMask, result);
+    opened += status == kErrorSuccess ? 1 : 0;
+    return status;
+  }
+  std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* dataSize) override {
+    return values.QueryValue(key, valueName, type, data, dataSize);
+  }
+  std::int32_t CloseKey(RegistryKey key) override {
+    const auto status = values.CloseKey(key);
+    closed += status == kErrorSuccess ? 1 : 0;
+    return status;
+  }
+  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override {
+    return values.TextFromCodePage(bytes);
+  }
+
+  InMemoryRegistry values;
+  std::set<std::string> deniedKeys;
+  std::vector<std::uint32_t> accessMasks;
+  int opened = 0;
+  int closed = 0;
+};
+
+}  // namespace duct
