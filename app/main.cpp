@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "application_info.h"
 #include "program_windows.h"
 #include "qt_message_boxes.h"
 #include "qt_program_launcher.h"
@@ -24,6 +25,7 @@ int main(int argc, char* argv[]) {
     return EXIT_FAILURE;
   }
   QApplication application(argc, argv);
+  QGuiApplication::setDesktopFileName(duct::kApplicationId);  // ties the windows to the menu entry
   // The windows decide when the program ends: closing the main window while the About dialog
   // is open leaves the program running.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -61,7 +61,8 @@ ScientificDigits RoundToSevenDigits(float value) {
     text.remove_prefix(1);
   }
   const auto e = text.find('e');
-  out.digits = std::string(1, text[0]) + std::string(text.substr(2, e - 2));
+  out.digits = text.substr(0, 1);
+  out.digits += text.substr(2, e - 2);
   auto exponentText = text.substr(e + 1);
   if (exponentText.front() == '+') {
     exponentText.remove_prefix(1);
@@ -135,7 +136,9 @@ std::string FormatLength(float value, int decimals) {
     return "0";  // also for -0, which the rounding gives for small negative values
   }
   const auto n = RoundToSevenDigits(rounded);
-  return (n.negative ? "-" : "") + (n.exponent >= 7 ? ExponentForm(n) : PlainForm(n));
+  std::string text = n.negative ? "-" : "";
+  text += n.exponent >= 7 ? ExponentForm(n) : PlainForm(n);
+  return text;
 }
 
 }  // namespace duct
