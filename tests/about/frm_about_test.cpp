@@ -14,6 +14,7 @@
 #include "counting_registry.h"
 #include "fake_program_launcher.h"
 #include "recording_message_boxes.h"
+#include "widget_lookup.h"
 
 namespace duct {
 namespace {
@@ -31,15 +32,10 @@ class FrmAboutTest : public testing::Test {
 
   template <typename Control>
   Control* Find(const char* name) const {
-    auto* control = dialog_->findChild<Control*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return FindControl<Control>(*dialog_, name);
   }
   QLabel* Label(const char* name) const { return Find<QLabel>(name); }
   QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
-  QString FocusName() const {
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
-  }
 
   CountingRegistry registry_;
   FakeProgramLauncher launcher_;

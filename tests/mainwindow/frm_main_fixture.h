@@ -15,6 +15,7 @@
 #include "counting_alert_sound.h"
 #include "frm_main.h"
 #include "recording_message_boxes.h"
+#include "widget_lookup.h"
 
 namespace duct {
 
@@ -30,16 +31,26 @@ class FrmMainTest : public testing::Test {
 
   template <typename Control>
   Control* Find(const char* name) const {
-    auto* control = window_->findChild<Control*>(name);
-    EXPECT_NE(control, nullptr) << name;
-    return control;
+    return FindControl<Control>(*window_, name);
   }
   QLineEdit* Edit(const char* name) const { return Find<QLineEdit>(name); }
   QRadioButton* Radio(const char* name) const { return Find<QRadioButton>(name); }
   QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
   QGroupBox* Frame(const char* name) const { return Find<QGroupBox>(name); }
-  QString FocusName() const {
-    return QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+
+  // The locks and frame captions that a direction sets.
+  void ExpectDirection(bool reverse) const {
+    EXPECT_EQ(Radio("Option1(1)")->isChecked(), reverse);
+    EXPECT_EQ(Radio("Option1(0)")->isChecked(), !reverse);
+    EXPECT_FALSE(Edit("TxtA(0)")->isReadOnly());
+    EXPECT_EQ(Edit("TxtA(1)")->isReadOnly(), reverse);
+    EXPECT_EQ(Edit("TxtD(0)")->isReadOnly(), !reverse);
+    EXPECT_EQ(Edit("TxtD(1)")->isReadOnly(), !reverse);
+    EXPECT_EQ(Frame("Frame1")->title(), reverse ? "" : "输入");
+    EXPECT_EQ(Frame("Frame2")->title(), reverse ? "" : "输出");
+  }
+  bool AnyDiameterChosen() const {
+    return Radio("Option2(0)")->isChecked() || Radio("Option2(1)")->isChecked();
   }
 
   void Click(QWidget* control) const { QTest::mouseClick(control, Qt::LeftButton); }
