@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <limits>
 
 #include "application_info.h"
 #include "frm_main.h"
@@ -40,6 +41,7 @@ QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoi
 TextBox* Field(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                bool locked) {
   auto* field = Named(new TextBox(parent), name, geometry, font);
+  field->setMaxLength(std::numeric_limits<int>::max());  // no length limit on pasted text
   field->setText(kPlaceholder);
   field->setReadOnly(locked);
   return field;

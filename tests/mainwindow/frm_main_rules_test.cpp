@@ -189,6 +189,15 @@ INSTANTIATE_TEST_SUITE_P(
         KeyCase{"ComposedTextFiltered", "TxtA(0)", "", Composed("１2.5米"), "2.5", 2}),
     [](const testing::TestParamInfo<KeyCase>& info) { return info.param.name; });
 
+// Pasted text of any length reaches the calculate command whole, to be judged there.
+TEST_F(FrmMainTest, FieldsTakeTextOfAnyLength) {
+  const QString longNumber = "1" + QString(40000, '0');
+  for (const char* name : {"TxtA(0)", "TxtA(1)", "TxtD(0)", "TxtD(1)"}) {
+    Edit(name)->setText(longNumber);
+    EXPECT_EQ(Edit(name)->text().size(), longNumber.size()) << name;
+  }
+}
+
 TEST_F(FrmMainTest, EnterInAFieldCalculatesWithoutAlert) {
   QTest::keyClick(Edit("TxtA(0)"), Qt::Key_Return);
   EXPECT_EQ(messages_.shown, std::vector<Message>{kInputError});  // "(空白)" is no number
