@@ -9,7 +9,6 @@
 #include "message_box_service.h"
 
 class QGroupBox;
-class QLabel;
 class QPushButton;
 class QRadioButton;
 
@@ -58,15 +57,12 @@ class FrmMain : public QWidget {
   MessageBoxService& messages_;
   AlertSound& alert_;
 
-  QLabel* Label3 = nullptr;
   std::array<QRadioButton*, 2> Option1{};
   QPushButton* CmdStart = nullptr;
   QPushButton* CmdAbout = nullptr;
   QPushButton* CmdQuit = nullptr;
 
   QGroupBox* Frame1 = nullptr;
-  std::array<QLabel*, 8> Label1{};  // members 0, 1, 2, 3, 6 and 7
-  std::array<QLabel*, 2> Label2{};
   std::array<TextBox*, 2> TxtA{};
   QPushButton* Command1 = nullptr;
 

@@ -76,10 +76,11 @@ void FrmMain::BuildControls() {
   QFont windowDefault = font();
   windowDefault.setResolveMask(QFont::AllPropertiesResolved);
 
-  Label3 = FittedLabel(this, "Label3", "当量直径计算程序", {24, 24}, heading);
-  QPalette highlighted = Label3->palette();
+  // The labels are never touched again; they keep their names as object names.
+  auto* label3 = FittedLabel(this, "Label3", "当量直径计算程序", {24, 24}, heading);
+  QPalette highlighted = label3->palette();
   highlighted.setColor(QPalette::WindowText, highlighted.color(QPalette::Highlight));
-  Label3->setPalette(highlighted);
+  label3->setPalette(highlighted);
 
   Option1[0] = Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song);
   Option1[1] = Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song);
@@ -92,24 +93,24 @@ void FrmMain::BuildControls() {
   CmdQuit = Button(this, "CmdQuit", "退   出(&C)", {24, 232, 109, 30}, song);
 
   Frame1 = Named(new QGroupBox("输入", this), "Frame1", {232, 16, 201, 121}, song);
-  Label2[0] = FittedLabel(Frame1, "Label2(0)", "请输入矩形边长", {24, 24}, song);
+  FittedLabel(Frame1, "Label2(0)", "请输入矩形边长", {24, 24}, song);
   Command1 = Button(Frame1, "Command1", "清零", {152, 24, 37, 19}, windowDefault);
   TxtA[0] = Field(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false);
   TxtA[1] = Field(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false);
-  Label1[0] = FittedLabel(Frame1, "Label1(0)", "边长a(&a)：", {8, 51}, song, TxtA[0]);
-  Label1[1] = FittedLabel(Frame1, "Label1(1)", "边长b(&b)：", {8, 83}, song, TxtA[1]);
-  Label1[2] = FittedLabel(Frame1, "Label1(2)", "mm", {176, 51}, song);
-  Label1[3] = FittedLabel(Frame1, "Label1(3)", "mm", {176, 83}, song);
+  FittedLabel(Frame1, "Label1(0)", "边长a(&a)：", {8, 51}, song, TxtA[0]);
+  FittedLabel(Frame1, "Label1(1)", "边长b(&b)：", {8, 83}, song, TxtA[1]);
+  FittedLabel(Frame1, "Label1(2)", "mm", {176, 51}, song);
+  FittedLabel(Frame1, "Label1(3)", "mm", {176, 83}, song);
 
   Frame2 = Named(new QGroupBox("输出", this), "Frame2", {156, 144, 277, 121}, song);
-  Label2[1] = FittedLabel(Frame2, "Label2(1)", "当量直径流速/流量直径", {24, 24}, song);
+  FittedLabel(Frame2, "Label2(1)", "当量直径流速/流量直径", {24, 24}, song);
   Command2 = Button(Frame2, "Command2", "清零", {227, 24, 37, 19}, windowDefault);
   Option2[0] = Option(Frame2, "Option2(0)", "流速当量直径(&V)：", {8, 50, 157, 20}, song);
   Option2[1] = Option(Frame2, "Option2(1)", "流量当量直径(&Q)：", {8, 82, 157, 20}, song);
   TxtD[0] = Field(Frame2, "TxtD(0)", {164, 48, 81, 24}, song, true);
   TxtD[1] = Field(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true);
-  Label1[6] = FittedLabel(Frame2, "Label1(6)", "mm", {251, 51}, song);
-  Label1[7] = FittedLabel(Frame2, "Label1(7)", "mm", {251, 80}, song);
+  FittedLabel(Frame2, "Label1(6)", "mm", {251, 51}, song);
+  FittedLabel(Frame2, "Label1(7)", "mm", {251, 80}, song);
 
   TxtA[0]->setFocus();
 }
