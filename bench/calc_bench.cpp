@@ -12,68 +12,32 @@
 namespace duct {
 namespace {
 
-void BM_CalcFlowDiameter(benchmark::State& state) {
-  float a = 500.0F;
+// One call per iteration, its input hidden from the optimiser so that nothing is folded.
+template <typename Call>
+void BM_Formula(benchmark::State& state, float input, Call call) {
   for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(CalcFlowDiameter(a, 400.0F));
+    benchmark::DoNotOptimize(input);
+    benchmark::DoNotOptimize(call(input));
   }
 }
-BENCHMARK(BM_CalcFlowDiameter);
 
-void BM_CalcVelocityDiameter(benchmark::State& state) {
-  float a = 500.0F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(CalcVelocityDiameter(a, 400.0F));
-  }
-}
-BENCHMARK(BM_CalcVelocityDiameter);
-
-void BM_CalcSideFromVelocityDiameter(benchmark::State& state) {
-  float dv = 444.0F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(dv);
-    benchmark::DoNotOptimize(CalcSideFromVelocityDiameter(dv, 500.0F));
-  }
-}
-BENCHMARK(BM_CalcSideFromVelocityDiameter);
-
-void BM_CalcSquareSideFromFlowDiameter(benchmark::State& state) {
-  float dl = 500.0F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(dl);
-    benchmark::DoNotOptimize(CalcSquareSideFromFlowDiameter(dl));
-  }
-}
-BENCHMARK(BM_CalcSquareSideFromFlowDiameter);
-
-void BM_CheckSideRatio(benchmark::State& state) {
-  float a = 500.0F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(a);
-    benchmark::DoNotOptimize(CheckSideRatio(a, 400.0F));
-  }
-}
-BENCHMARK(BM_CheckSideRatio);
-
-void BM_SearchSideFromFlowDiameter_Typical(benchmark::State& state) {
-  float dl = 1606.0F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(dl);
-    benchmark::DoNotOptimize(SearchSideFromFlowDiameter(dl, 1000.0F));  // 2174 trials
-  }
-}
-BENCHMARK(BM_SearchSideFromFlowDiameter_Typical);
-
-void BM_SearchSideFromFlowDiameter_Limit(benchmark::State& state) {
-  float dl = 1.0e7F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(dl);
-    benchmark::DoNotOptimize(SearchSideFromFlowDiameter(dl, 5.1e6F));  // 2^24 trials, then fails
-  }
-}
-BENCHMARK(BM_SearchSideFromFlowDiameter_Limit)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Formula, CalcFlowDiameter, 500.0F,
+                  [](float a) { return CalcFlowDiameter(a, 400.0F); });
+BENCHMARK_CAPTURE(BM_Formula, CalcVelocityDiameter, 500.0F,
+                  [](float a) { return CalcVelocityDiameter(a, 400.0F); });
+BENCHMARK_CAPTURE(BM_Formula, CalcSideFromVelocityDiameter, 444.0F,
+                  [](float dv) { return CalcSideFromVelocityDiameter(dv, 500.0F); });
+BENCHMARK_CAPTURE(BM_Formula, CalcSquareSideFromFlowDiameter, 500.0F,
+                  [](float dl) { return CalcSquareSideFromFlowDiameter(dl); });
+BENCHMARK_CAPTURE(BM_Formula, CheckSideRatio, 500.0F,
+                  [](float a) { return CheckSideRatio(a, 400.0F); });
+BENCHMARK_CAPTURE(BM_Formula, SearchSideFromFlowDiameter_Typical, 1606.0F,
+                  [](float dl) { return SearchSideFromFlowDiameter(dl, 1000.0F); });  // 2174 sides
+BENCHMARK_CAPTURE(BM_Formula, SearchSideFromFlowDiameter_Limit, 1.0e7F,
+                  [](float dl) { return SearchSideFromFlowDiameter(dl, 5.1e6F); })  // 2^24, fails
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_Formula, FormatLength, 493.82516F,
+                  [](float value) { return FormatLength(value, 1); });
 
 void BM_ParseLength(benchmark::State& state) {
   const std::string text = "1234.5";
@@ -82,15 +46,6 @@ void BM_ParseLength(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_ParseLength);
-
-void BM_FormatLength(benchmark::State& state) {
-  float value = 493.82516F;
-  for (auto _ : state) {
-    benchmark::DoNotOptimize(value);
-    benchmark::DoNotOptimize(FormatLength(value, 1));
-  }
-}
-BENCHMARK(BM_FormatLength);
 
 // Fields held in memory, as a window would hold them.
 class BenchFields : public CalculatorFields {
