@@ -14,7 +14,7 @@
 #include "counting_registry.h"
 #include "fake_program_launcher.h"
 #include "recording_message_boxes.h"
-#include "widget_lookup.h"
+#include "widget_helpers.h"
 
 namespace duct {
 namespace {
@@ -25,9 +25,7 @@ class FrmAboutTest : public testing::Test {
  protected:
   void SetUp() override {
     dialog_ = std::make_unique<frmAbout>(registry_, launcher_, messages_);
-    dialog_->show();
-    QApplication::setActiveWindow(dialog_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
+    ShowActive(*dialog_);
   }
 
   template <typename Control>

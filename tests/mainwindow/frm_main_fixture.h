@@ -15,7 +15,7 @@
 #include "counting_alert_sound.h"
 #include "frm_main.h"
 #include "recording_message_boxes.h"
-#include "widget_lookup.h"
+#include "widget_helpers.h"
 
 namespace duct {
 
@@ -24,9 +24,7 @@ class FrmMainTest : public testing::Test {
  protected:
   void SetUp() override {
     window_ = std::make_unique<FrmMain>(state_, messages_, alert_);
-    window_->show();
-    QApplication::setActiveWindow(window_.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    ShowActive(*window_);
   }
 
   template <typename Control>
