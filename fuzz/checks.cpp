@@ -25,6 +25,7 @@ namespace {
 
 constexpr std::string_view kPlaceholder = "(空白)";
 constexpr int kMaxSignificantDigits = 7;
+constexpr int kFirstExponentShown = 7;  // exponent form from 10,000,000 on
 
 // A POSIX extended regular expression matched against the whole text. REG_STARTEND lets the
 // text hold NUL bytes, and glibc's matcher does not recurse per character, so long pasted
@@ -137,7 +138,7 @@ bool SameBits(std::optional<float> x, std::optional<float> y) {
 
 // A length text without a sign, split into its parts.
 struct LengthText {
-  std::string_view whole;     // "0" or digits without a leading zero
+  std::string_view whole;     // "0" or digits without a leading zero; the mantissa's first digit
   std::string_view fraction;  // digits, the last not 0; empty without a point
   std::optional<int> exponent;
 };
@@ -215,14 +216,15 @@ Finding CheckFormatted(float value, int decimals, FormatFunction format) {
   if (!parts->exponent && parts->fraction.size() > static_cast<std::size_t>(decimals)) {
     return context() + ": more decimals than asked for";
   }
-  if (parts->exponent && *parts->exponent < kMaxSignificantDigits) {
+  if (parts->exponent && *parts->exponent < kFirstExponentShown) {
     return context() + ": exponent form below 10,000,000";
   }
 
   // What the text stands for: the value rounded to the decimals, or to seven significant
   // digits where those are coarser.
   const double unit =
-      std::max(std::pow(10.0, -decimals), std::pow(10.0, LeadingDigitExponent(*parts) - 6));
+      std::max(std::pow(10.0, -decimals),
+               std::pow(10.0, LeadingDigitExponent(*parts) - (kMaxSignificantDigits - 1)));
   double shown = 0.0;
   if (parts->exponent) {
     std::from_chars(text.data(), text.data() + text.size(), shown, std::chars_format::scientific);
