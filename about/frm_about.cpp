@@ -109,7 +109,7 @@ void frmAbout::Form_Load() {
   lblTitle->setText(kApplicationTitle);
 }
 
-void frmAbout::Form_Unload() { emit unloaded(); }
+void frmAbout::Form_Unload() { emit Unloaded(); }
 
 void frmAbout::cmdOK_Click() { close(); }
 

@@ -13,7 +13,7 @@ namespace duct {
 
 // The About dialog: the program's title and version, a description, the terms of use, and a
 // button that starts the system-information tool. It builds its texts when it is created and
-// announces its closing, by whatever path, with unloaded().
+// announces its closing, by whatever path, with Unloaded().
 class frmAbout : public QDialog {
   Q_OBJECT
 
@@ -22,7 +22,7 @@ class frmAbout : public QDialog {
            QWidget* parent = nullptr);
 
  signals:
-  void unloaded();
+  void Unloaded();
 
  private:
   void BuildControls();

@@ -1,7 +1,6 @@
 #include "in_memory_registry.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace duct {
 namespace {
@@ -50,9 +49,7 @@ std::int32_t InMemoryRegistry::QueryValue(RegistryKey key, const std::string& va
   if (length > room) {
     return kErrorMoreData;
   }
-  if (length > 0) {
-    std::memcpy(data, value->second.bytes.data(), length);
-  }
+  std::copy_n(value->second.bytes.begin(), length, data);  // no terminator added, as the platform
   return kErrorSuccess;
 }
 

@@ -1,5 +1,7 @@
 #include "stand_in_registry.h"
 
+#include "sys_info.h"
+
 namespace duct {
 
 std::unique_ptr<Registry> MakeStandInRegistry(const ProgramFinder& findProgram) {
@@ -7,8 +9,7 @@ std::unique_ptr<Registry> MakeStandInRegistry(const ProgramFinder& findProgram) 
   for (const char* name : {"hardinfo2", "hardinfo", "kinfocenter"}) {
     const std::string path = findProgram(name);
     if (!path.empty()) {
-      registry->SetValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
-                         {kRegSz, path + '\0'});
+      registry->SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, {kRegSz, path + '\0'});
       break;
     }
   }

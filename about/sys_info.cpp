@@ -8,17 +8,13 @@
 namespace duct {
 namespace {
 
-const std::string kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kToolValue = "PATH";
-const std::string kToolFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
-const std::string kToolFolderValue = "MSINFO";
-const std::string kToolFileName = "\\MSINFO32.EXE";
+const std::string kToolFileName = R"(\MSINFO32.EXE)";
 
 // The tool's full path: the first value, else the folder of the second with the file name
 // appended when that file exists. Empty when neither gives one.
 std::string FindTool(Registry& registry, const ProgramLauncher& launcher) {
   std::string path;
-  if (GetKeyValue(registry, kHkeyLocalMachine, kToolKey, kToolValue, path)) {
+  if (GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, path)) {
     return path;
   }
   std::string folder;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <string_view>
+
 #include "message_box_service.h"
 #include "program_launcher.h"
 #include "registry.h"
@@ -7,6 +10,13 @@
 namespace duct {
 
 inline constexpr std::string_view kSysInfoUnavailableText = "此时系统信息不可用";
+
+// Where the registry names the tool, under the local-machine root: its full path, or failing
+// that the folder that holds it.
+inline const std::string kToolPathKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+inline const std::string kToolPathValue = "PATH";
+inline const std::string kToolFolderKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
+inline const std::string kToolFolderValue = "MSINFO";
 
 // Finds the system-information tool through the registry and starts it, or says that it is
 // unavailable.

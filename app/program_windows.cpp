@@ -16,8 +16,8 @@ void ProgramWindows::ShowMainWindow() {
   if (!main_) {
     main_ = new FrmMain(state_, services_.messages, services_.alert);
     main_->setAttribute(Qt::WA_DeleteOnClose);
-    connect(main_, &FrmMain::aboutRequested, this, &ProgramWindows::CmdAbout_Click);
-    connect(main_, &FrmMain::quitRequested, this, &ProgramWindows::Quit);
+    connect(main_, &FrmMain::AboutRequested, this, &ProgramWindows::CmdAbout_Click);
+    connect(main_, &FrmMain::QuitRequested, this, &ProgramWindows::Quit);
     connect(main_, &QObject::destroyed, this, &ProgramWindows::MainWindowDestroyed);
   }
   main_->show();
@@ -29,7 +29,7 @@ void ProgramWindows::CmdAbout_Click() {
     about_ = new frmAbout(services_.registry, services_.launcher, services_.messages);
     about_->setAttribute(Qt::WA_DeleteOnClose);
     KeepOffTaskBar(*about_);
-    connect(about_, &frmAbout::unloaded, this, &ProgramWindows::AboutUnloaded);
+    connect(about_, &frmAbout::Unloaded, this, &ProgramWindows::AboutUnloaded);
   }
   about_->show();
   about_->raise();

@@ -34,9 +34,9 @@ class ProgramWindows : public QObject {
   // Opens the main window in its start state, or shows the one that is open.
   void ShowMainWindow();
 
-  [[nodiscard]] FrmMain* mainWindow() const { return main_; }
-  [[nodiscard]] frmAbout* aboutDialog() const { return about_; }
-  [[nodiscard]] const CalculationState& calculationState() const { return state_; }
+  [[nodiscard]] FrmMain* MainWindow() const { return main_; }
+  [[nodiscard]] frmAbout* AboutDialog() const { return about_; }
+  [[nodiscard]] const CalculationState& State() const { return state_; }
 
  private:
   void CmdAbout_Click();

@@ -89,10 +89,10 @@ void FrmMain::ConnectHandlers() {
         Option2_Click(index);
       }
     });
-    connect(TxtA[index], &TextBox::gotFocus, this, [this, index] { TxtA_GotFocus(index); });
-    connect(TxtD[index], &TextBox::gotFocus, this, [this, index] { TxtD_GotFocus(index); });
-    TxtA[index]->setKeyPressHandler([this, index](qint16& key) { TxtA_KeyPress(index, key); });
-    TxtD[index]->setKeyPressHandler([this, index](qint16& key) { TxtD_KeyPress(index, key); });
+    connect(TxtA[index], &TextBox::GotFocus, this, [this, index] { TxtA_GotFocus(index); });
+    connect(TxtD[index], &TextBox::GotFocus, this, [this, index] { TxtD_GotFocus(index); });
+    TxtA[index]->SetKeyPressHandler([this, index](qint16& key) { TxtA_KeyPress(index, key); });
+    TxtD[index]->SetKeyPressHandler([this, index](qint16& key) { TxtD_KeyPress(index, key); });
   }
 }
 
@@ -116,11 +116,11 @@ void FrmMain::CmdStart_Click() {
   duct::CmdStart_Click(fields, messages_, state_);
 }
 
-void FrmMain::CmdAbout_Click() { emit aboutRequested(); }
+void FrmMain::CmdAbout_Click() { emit AboutRequested(); }
 
 void FrmMain::CmdQuit_Click() {
   close();
-  emit quitRequested();
+  emit QuitRequested();
 }
 
 void FrmMain::Command1_Click() {

@@ -28,9 +28,9 @@ class FrmMain : public QWidget {
 
  signals:
   // "关于...(&O)" was pressed.
-  void aboutRequested();
+  void AboutRequested();
   // "退   出(&C)" or Escape: the window has closed and the program is to end.
-  void quitRequested();
+  void QuitRequested();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;

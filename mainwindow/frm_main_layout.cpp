@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <array>
 #include <limits>
 
 #include "application_info.h"
@@ -116,10 +117,10 @@ void FrmMain::BuildControls() {
 }
 
 void FrmMain::SetTabOrder() {
-  QWidget* const order[] = {TxtA[0],    TxtA[1],  Option2[0], Option2[1], Option1[0],
-                            Option1[1], CmdStart, CmdAbout,   CmdQuit,    TxtD[0],
-                            TxtD[1],    Command1, Command2};
-  for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+  const std::array<QWidget*, 13> order = {TxtA[0],    TxtA[1],  Option2[0], Option2[1], Option1[0],
+                                          Option1[1], CmdStart, CmdAbout,   CmdQuit,    TxtD[0],
+                                          TxtD[1],    Command1, Command2};
+  for (std::size_t i = 0; i + 1 < order.size(); ++i) {
     setTabOrder(order[i], order[i + 1]);
   }
 }

@@ -35,11 +35,11 @@ std::optional<qint16> TypedCharacter(const QKeyEvent& event) {
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
-void TextBox::setKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = std::move(handler); }
+void TextBox::SetKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = std::move(handler); }
 
 void TextBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  emit gotFocus();
+  emit GotFocus();
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
@@ -53,7 +53,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
       break;
   }
   const auto keyAscii = TypedCharacter(*event);
-  if (keyAscii && !acceptCharacter(*keyAscii)) {
+  if (keyAscii && !AcceptCharacter(*keyAscii)) {
     event->accept();
     return;
   }
@@ -65,7 +65,7 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
 void TextBox::inputMethodEvent(QInputMethodEvent* event) {
   QString kept;
   for (const QChar c : event->commitString()) {
-    if (acceptCharacter(static_cast<qint16>(c.unicode()))) {
+    if (AcceptCharacter(static_cast<qint16>(c.unicode()))) {
       kept.append(c);
     }
   }
@@ -75,7 +75,7 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
   QLineEdit::inputMethodEvent(event);
 }
 
-bool TextBox::acceptCharacter(qint16 keyAscii) {
+bool TextBox::AcceptCharacter(qint16 keyAscii) {
   if (keyPressHandler_) {
     keyPressHandler_(keyAscii);
   }

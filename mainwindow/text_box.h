@@ -19,10 +19,10 @@ class TextBox : public QLineEdit {
 
   explicit TextBox(QWidget* parent = nullptr);
 
-  void setKeyPressHandler(KeyPressHandler handler);
+  void SetKeyPressHandler(KeyPressHandler handler);
 
  signals:
-  void gotFocus();
+  void GotFocus();
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
@@ -31,7 +31,7 @@ class TextBox : public QLineEdit {
 
  private:
   // Runs the handler; true when the character is to be kept.
-  bool acceptCharacter(qint16 keyAscii);
+  bool AcceptCharacter(qint16 keyAscii);
 
   KeyPressHandler keyPressHandler_;
 };

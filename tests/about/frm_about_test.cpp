@@ -9,11 +9,13 @@
 #include <QTest>
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "application_info.h"
 #include "counting_registry.h"
 #include "fake_program_launcher.h"
 #include "recording_message_boxes.h"
+#include "sys_info.h"
 #include "widget_helpers.h"
 
 namespace duct {
@@ -70,7 +72,7 @@ struct Placement {
 TEST_F(FrmAboutTest, ControlsStandWhereTheLayoutSays) {
   EXPECT_EQ(dialog_->size(), QSize(382, 237));
   EXPECT_EQ(dialog_->minimumSize(), dialog_->maximumSize());
-  const Placement placements[] = {
+  const std::vector<Placement> placements = {
       {"cmdOK", {275, 175, 100, 23}},         {"cmdSysInfo", {276, 205, 99, 23}},
       {"lblDescription", {104, 72, 259, 70}}, {"lblDisclaimer", {17, 176, 234, 55}},
       {"lblTitle", {104, 16, 259, 32}},       {"lblVersion", {104, 52, 259, 15}},
@@ -130,7 +132,7 @@ void PrintTo(const CloseCase& c, std::ostream* out) { *out << c.name; }
 class FrmAboutCloseTest : public FrmAboutTest, public testing::WithParamInterface<CloseCase> {};
 
 TEST_P(FrmAboutCloseTest, ClosesAndAnnouncesItOnce) {
-  QSignalSpy unloaded(dialog_.get(), &frmAbout::unloaded);
+  QSignalSpy unloaded(dialog_.get(), &frmAbout::Unloaded);
   GetParam().close(*dialog_);
   QTRY_VERIFY(!dialog_->isVisible());
   EXPECT_EQ(unloaded.count(), 1);
@@ -162,7 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<CloseCase>& info) { return info.param.name; });
 
 TEST_F(FrmAboutTest, SysInfoWithoutToolSaysSoOnceAndStaysOpen) {
-  QSignalSpy unloaded(dialog_.get(), &frmAbout::unloaded);
+  QSignalSpy unloaded(dialog_.get(), &frmAbout::Unloaded);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::AltModifier);
   QTRY_COMPARE(messages_.shown.size(), 1U);
   EXPECT_EQ(messages_.shown.front(), kUnavailable);
@@ -176,7 +178,7 @@ TEST_F(FrmAboutTest, SysInfoWithoutToolSaysSoOnceAndStaysOpen) {
 }
 
 TEST_F(FrmAboutTest, SysInfoStartsTheToolFromTheRegistry) {
-  registry_.values.SetValue(kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH",
+  registry_.values.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue,
                             {kRegSz, std::string("/usr/bin/hardinfo\0", 18)});
   launcher_.files.insert("/usr/bin/hardinfo");
   QTest::mouseClick(Button("cmdSysInfo"), Qt::LeftButton);

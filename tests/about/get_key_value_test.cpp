@@ -11,7 +11,7 @@
 namespace duct {
 namespace {
 
-const std::string kKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
+const std::string kKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
 const std::string kValue = "PATH";
 constexpr std::uint32_t kRegBinary = 3;
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "get_key_value.h"
+#include "sys_info.h"
 
 namespace duct {
 namespace {
@@ -28,13 +29,11 @@ TEST_P(StandInRegistryTest, HoldsThePathOfTheFirstInstalledTool) {
     return found == installed.end() ? std::string() : found->second;
   });
   std::string path;
-  EXPECT_EQ(GetKeyValue(*registry, kHkeyLocalMachine, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO",
-                        "PATH", path),
+  EXPECT_EQ(GetKeyValue(*registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, path),
             !GetParam().expectedPath.empty());
   EXPECT_EQ(path, GetParam().expectedPath);
   std::string folder;
-  EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine,
-                           "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO", folder));
+  EXPECT_FALSE(GetKeyValue(*registry, kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, folder));
 }
 
 INSTANTIATE_TEST_SUITE_P(

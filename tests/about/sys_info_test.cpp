@@ -14,12 +14,10 @@
 namespace duct {
 namespace {
 
-const std::string kToolKey = "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO";
-const std::string kFolderKey = "SOFTWARE\\Microsoft\\Shared Tools Location";
 const std::string kToolPath =
-    "C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe";
-const std::string kFolder = "C:\\WINDOWS\\system32";
-const std::string kFolderTool = kFolder + "\\MSINFO32.EXE";
+    R"(C:\Program Files\Common Files\Microsoft Shared\MSInfo\msinfo32.exe)";
+const std::string kFolder = R"(C:\WINDOWS\system32)";
+const std::string kFolderTool = kFolder + R"(\MSINFO32.EXE)";
 
 struct StartCase {
   const char* name;
@@ -38,10 +36,11 @@ TEST_P(StartSysInfoTest, StartsTheToolOrSaysItIsUnavailable) {
   const StartCase& c = GetParam();
   CountingRegistry registry;
   if (c.toolPath) {
-    registry.values.SetValue(kHkeyLocalMachine, kToolKey, "PATH", *c.toolPath);
+    registry.values.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *c.toolPath);
   }
   if (c.folder) {
-    registry.values.SetValue(kHkeyLocalMachine, kFolderKey, "MSINFO", {kRegSz, *c.folder + '\0'});
+    registry.values.SetValue(kHkeyLocalMachine, kToolFolderKey, kToolFolderValue,
+                             {kRegSz, *c.folder + '\0'});
   }
   FakeProgramLauncher launcher;
   launcher.files.insert(c.files.begin(), c.files.end());

@@ -20,7 +20,7 @@ class ProgramWindowsTest : public testing::Test {
  protected:
   void SetUp() override {
     windows_.ShowMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(windows_.mainWindow()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(windows_.MainWindow()));
   }
 
   // Windows closed with delete-on-close go at the next turn of the event loop.
@@ -30,7 +30,7 @@ class ProgramWindowsTest : public testing::Test {
 
   template <typename Control>
   Control* InMain(const char* name) const {
-    return windows_.mainWindow()->findChild<Control*>(name);
+    return windows_.MainWindow()->findChild<Control*>(name);
   }
   void PressAbout() const { QTest::mouseClick(InMain<QPushButton>("CmdAbout"), Qt::LeftButton); }
   static int OpenAboutDialogs() {
@@ -51,28 +51,28 @@ class ProgramWindowsTest : public testing::Test {
 
 TEST_F(ProgramWindowsTest, AboutPressedTwiceShowsOneDialog) {
   PressAbout();
-  const QPointer<frmAbout> first = windows_.aboutDialog();
+  const QPointer<frmAbout> first = windows_.AboutDialog();
   ASSERT_NE(first, nullptr);
   EXPECT_TRUE(first->isVisible());
   EXPECT_EQ(first->parentWidget(), nullptr);
   PressAbout();
-  EXPECT_EQ(windows_.aboutDialog(), first);
+  EXPECT_EQ(windows_.AboutDialog(), first);
   EXPECT_EQ(OpenAboutDialogs(), 1);
-  EXPECT_TRUE(windows_.mainWindow()->isVisible());  // modeless: the main window stays usable
-  EXPECT_TRUE(windows_.mainWindow()->isEnabled());
+  EXPECT_TRUE(windows_.MainWindow()->isVisible());  // modeless: the main window stays usable
+  EXPECT_TRUE(windows_.MainWindow()->isEnabled());
 }
 
 TEST_F(ProgramWindowsTest, ClosedDialogIsCreatedAfreshWithTheSameTexts) {
   PressAbout();
-  const QString caption = windows_.aboutDialog()->windowTitle();
-  windows_.aboutDialog()->close();
+  const QString caption = windows_.AboutDialog()->windowTitle();
+  windows_.AboutDialog()->close();
   FinishClosing();
-  EXPECT_EQ(windows_.aboutDialog(), nullptr);
-  EXPECT_TRUE(windows_.mainWindow()->isVisible());
+  EXPECT_EQ(windows_.AboutDialog(), nullptr);
+  EXPECT_TRUE(windows_.MainWindow()->isVisible());
 
   PressAbout();
-  ASSERT_NE(windows_.aboutDialog(), nullptr);
-  EXPECT_EQ(windows_.aboutDialog()->windowTitle(), caption);
+  ASSERT_NE(windows_.AboutDialog(), nullptr);
+  EXPECT_EQ(windows_.AboutDialog()->windowTitle(), caption);
   EXPECT_EQ(OpenAboutDialogs(), 1);
   EXPECT_EQ(ended_, 0);
 }
@@ -80,23 +80,23 @@ TEST_F(ProgramWindowsTest, ClosedDialogIsCreatedAfreshWithTheSameTexts) {
 TEST_F(ProgramWindowsTest, QuitClosesBothWindowsAndEndsWithoutReopening) {
   PressAbout();
   QTest::keyClick(InMain<QLineEdit>("TxtA(0)"), Qt::Key_Escape);
-  EXPECT_FALSE(windows_.mainWindow()->isVisible());
-  EXPECT_FALSE(windows_.aboutDialog()->isVisible());
+  EXPECT_FALSE(windows_.MainWindow()->isVisible());
+  EXPECT_FALSE(windows_.AboutDialog()->isVisible());
   FinishClosing();
-  EXPECT_EQ(windows_.mainWindow(), nullptr);
-  EXPECT_EQ(windows_.aboutDialog(), nullptr);
+  EXPECT_EQ(windows_.MainWindow(), nullptr);
+  EXPECT_EQ(windows_.AboutDialog(), nullptr);
   EXPECT_EQ(ended_, 1);
 }
 
 TEST_F(ProgramWindowsTest, QuitWithoutDialogEnds) {
   QTest::mouseClick(InMain<QPushButton>("CmdQuit"), Qt::LeftButton);
   FinishClosing();
-  EXPECT_EQ(windows_.mainWindow(), nullptr);
+  EXPECT_EQ(windows_.MainWindow(), nullptr);
   EXPECT_GE(ended_, 1);
 }
 
 TEST_F(ProgramWindowsTest, FrameCloseWithoutDialogEnds) {
-  windows_.mainWindow()->close();
+  windows_.MainWindow()->close();
   FinishClosing();
   EXPECT_EQ(ended_, 1);
 }
@@ -109,33 +109,33 @@ TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
   QTest::keyClicks(InMain<QLineEdit>("TxtA(1)"), "320");
   QTest::mouseClick(InMain<QRadioButton>("Option1(1)"), Qt::LeftButton);
   QTest::mouseClick(InMain<QPushButton>("CmdStart"), Qt::LeftButton);  // reverse: C path
-  const CalculationState numbers = windows_.calculationState();
+  const CalculationState numbers = windows_.State();
   PressAbout();
 
-  windows_.mainWindow()->close();
+  windows_.MainWindow()->close();
   FinishClosing();
-  EXPECT_EQ(windows_.mainWindow(), nullptr);
+  EXPECT_EQ(windows_.MainWindow(), nullptr);
   EXPECT_EQ(ended_, 0);
-  EXPECT_TRUE(windows_.aboutDialog()->isVisible());
+  EXPECT_TRUE(windows_.AboutDialog()->isVisible());
 
-  QTest::keyClick(windows_.aboutDialog(), Qt::Key_Escape);
+  QTest::keyClick(windows_.AboutDialog(), Qt::Key_Escape);
   FinishClosing();
-  ASSERT_NE(windows_.mainWindow(), nullptr);
-  EXPECT_TRUE(windows_.mainWindow()->isVisible());
+  ASSERT_NE(windows_.MainWindow(), nullptr);
+  EXPECT_TRUE(windows_.MainWindow()->isVisible());
   EXPECT_EQ(InMain<QLineEdit>("TxtA(0)")->text(), "(空白)");
   EXPECT_TRUE(InMain<QRadioButton>("Option1(0)")->isChecked());
   EXPECT_TRUE(InMain<QLineEdit>("TxtD(0)")->isReadOnly());
-  EXPECT_EQ(windows_.calculationState(), numbers);
+  EXPECT_EQ(windows_.State(), numbers);
   EXPECT_EQ(ended_, 0);
 }
 
 TEST_F(ProgramWindowsTest, ClosingTheDialogLeavesAnOpenMainWindowAsItIs) {
   QTest::keyClicks(InMain<QLineEdit>("TxtA(0)"), "500");
-  const FrmMain* main = windows_.mainWindow();
+  const FrmMain* main = windows_.MainWindow();
   PressAbout();
-  windows_.aboutDialog()->close();
+  windows_.AboutDialog()->close();
   FinishClosing();
-  EXPECT_EQ(windows_.mainWindow(), main);
+  EXPECT_EQ(windows_.MainWindow(), main);
   EXPECT_EQ(InMain<QLineEdit>("TxtA(0)")->text(), "500");
 }
 

@@ -109,19 +109,12 @@ void PrintTo(const KeyCase& c, std::ostream* out) { *out << c.name; }
 KeyStrokes Typed(const char* text) {
   return [text](QWidget* w) { QTest::keyClicks(w, text); };
 }
-KeyStrokes Keys(std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys) {
+KeyStrokes Keys(const std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>>& keys) {
   return [keys](QWidget* w) {
     for (const auto& [key, modifiers] : keys) {
       QTest::keyClick(w, key, modifiers);
     }
   };
-}
-KeyStrokes Control(std::vector<Qt::Key> letters) {
-  std::vector<std::pair<Qt::Key, Qt::KeyboardModifiers>> keys;
-  for (const auto letter : letters) {
-    keys.emplace_back(letter, Qt::ControlModifier);
-  }
-  return Keys(keys);
 }
 // A character from outside the keyboard's Latin keys, as a key press carries it.
 KeyStrokes TypedCharacter(QChar character) {
@@ -181,9 +174,12 @@ INSTANTIATE_TEST_SUITE_P(
                       {Qt::Key_Z, Qt::ControlModifier},
                       {Qt::Key_V, Qt::ControlModifier}}),
                 "123", 5},
-        KeyCase{"PasteRefusedInSideB", "TxtA(1)", "1", Control({Qt::Key_V}), "1", 1},
-        KeyCase{"PasteRefusedInLockedDiameter", "TxtD(0)", "1", Control({Qt::Key_V}), "1", 1},
-        KeyCase{"PasteRefusedInFlowDiameter", "TxtD(1)", "1", Control({Qt::Key_V}), "1", 1},
+        KeyCase{"PasteRefusedInSideB", "TxtA(1)", "1", Keys({{Qt::Key_V, Qt::ControlModifier}}),
+                "1", 1},
+        KeyCase{"PasteRefusedInLockedDiameter", "TxtD(0)", "1",
+                Keys({{Qt::Key_V, Qt::ControlModifier}}), "1", 1},
+        KeyCase{"PasteRefusedInFlowDiameter", "TxtD(1)", "1",
+                Keys({{Qt::Key_V, Qt::ControlModifier}}), "1", 1},
         KeyCase{"FullWidthDigitRefused", "TxtA(0)", "", TypedCharacter(QChar(0xFF11)), "", 1},
         KeyCase{"ChineseCharacterRefused", "TxtA(0)", "", TypedCharacter(QChar(0x4E00)), "", 1},
         KeyCase{"ComposedTextFiltered", "TxtA(0)", "", Composed("１2.5米"), "2.5", 2}),
@@ -207,7 +203,7 @@ TEST_F(FrmMainTest, EnterInAFieldCalculatesWithoutAlert) {
 }
 
 TEST_F(FrmMainTest, EnterOnAnotherButtonClicksThatButton) {
-  QSignalSpy about(window_.get(), &FrmMain::aboutRequested);
+  QSignalSpy about(window_.get(), &FrmMain::AboutRequested);
   Button("CmdAbout")->setFocus();
   QTest::keyClick(Button("CmdAbout"), Qt::Key_Return);
   EXPECT_EQ(about.count(), 1);
@@ -221,7 +217,7 @@ TEST_F(FrmMainTest, EnterOnAnotherButtonClicksThatButton) {
 TEST_F(FrmMainTest, EscapeQuitsFromAnyControl) {
   for (const char* name : {"TxtD(0)", "Option1(0)", "CmdAbout"}) {
     window_->show();
-    QSignalSpy quit(window_.get(), &FrmMain::quitRequested);
+    QSignalSpy quit(window_.get(), &FrmMain::QuitRequested);
     auto* control = Find<QWidget>(name);
     control->setFocus();
     QTest::keyClick(control, Qt::Key_Escape);
@@ -305,8 +301,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<AccessKeyCase>& info) { return info.param.name; });
 
 TEST_F(FrmMainTest, AccessKeysClickTheCommandButtons) {
-  QSignalSpy about(window_.get(), &FrmMain::aboutRequested);
-  QSignalSpy quit(window_.get(), &FrmMain::quitRequested);
+  QSignalSpy about(window_.get(), &FrmMain::AboutRequested);
+  QSignalSpy quit(window_.get(), &FrmMain::QuitRequested);
   QTest::keyClick(Edit("TxtA(0)"), Qt::Key_S, Qt::AltModifier);
   QTRY_COMPARE(messages_.shown.size(), 1U);
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::AltModifier);
