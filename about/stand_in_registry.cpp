@@ -1,5 +1,6 @@
 #include "stand_in_registry.h"
 
+#include "in_memory_registry.h"
 #include "sys_info.h"
 
 namespace duct {

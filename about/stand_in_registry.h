@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "in_memory_registry.h"
+#include "registry.h"
 
 namespace duct {
 

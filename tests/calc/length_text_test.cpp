@@ -46,18 +46,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Refused, ParseLengthTest,
+    // The fuzz corpus replays many more refused forms against an independent reading; these
+    // are the placeholder, the malformed numbers and one of each notation the rule refuses.
     testing::Values(ParseCase{"", std::nullopt}, ParseCase{"(空白)", std::nullopt},
                     ParseCase{".", std::nullopt}, ParseCase{"1.2.3", std::nullopt},
-                    ParseCase{" ", std::nullopt}, ParseCase{"-1", std::nullopt},
-                    ParseCase{"+1", std::nullopt}, ParseCase{"1e5", std::nullopt},
-                    ParseCase{"1E+05", std::nullopt}, ParseCase{"1,5", std::nullopt},
-                    ParseCase{"1 000", std::nullopt}, ParseCase{"inf", std::nullopt},
-                    ParseCase{"nan", std::nullopt}, ParseCase{"0x10", std::nullopt},
-                    ParseCase{"１２", std::nullopt}, ParseCase{"\n12", std::nullopt},
-                    ParseCase{"12mm", std::nullopt}, ParseCase{std::string("1\0", 2), std::nullopt},
+                    ParseCase{"-1", std::nullopt}, ParseCase{"1e5", std::nullopt},
+                    ParseCase{"1,5", std::nullopt}, ParseCase{"inf", std::nullopt},
+                    ParseCase{"１２", std::nullopt},
                     // The midpoint above the largest float rounds to infinity.
-                    ParseCase{"340282356779733661637539395458142568448", std::nullopt},
-                    ParseCase{"1" + std::string(39, '0'), std::nullopt}));
+                    ParseCase{"340282356779733661637539395458142568448", std::nullopt}));
 
 struct FormatCase {
   float value;
@@ -98,25 +95,6 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{std::numeric_limits<float>::max(), 0, "3.402823E+38"},
                     FormatCase{std::numeric_limits<float>::infinity(), 0, ""},
                     FormatCase{std::numeric_limits<float>::quiet_NaN(), 1, ""}));
-
-// What a field shows reads back to within half a unit of its last digit (or, in the seven-digit
-// range, half a unit of the seventh significant digit).
-TEST(FormatLengthProperty, TextReadsBackToTheShownPrecision) {
-  for (float value = 0.0F; value < 2.0e7F; value = value * 1.37F + 0.013F) {
-    for (const int decimals : {0, 1}) {
-      const auto text = FormatLength(value, decimals);
-      const auto back = ParseLength(text);
-      if (text.find('E') != std::string::npos) {
-        EXPECT_FALSE(back.has_value()) << text;
-        continue;
-      }
-      ASSERT_TRUE(back.has_value()) << text;
-      const double unit = decimals == 0 ? 1.0 : 0.1;
-      const double sevenDigits = std::abs(value) * 5e-7;
-      EXPECT_LE(std::abs(*back - value), unit / 2 + sevenDigits + 1e-6) << value << " -> " << text;
-    }
-  }
-}
 
 // Sets a comma-decimal locale for the test's duration; the process starts in "C".
 class CommaLocale : public testing::Test {
