@@ -1,11 +1,11 @@
-#include "frm_about.h"
+#include "about/frm_about.h"
 
 #include <QLabel>
 #include <QPushButton>
 
-#include "application_info.h"
-#include "sys_info.h"
-#include "window_look.h"
+#include "about/sys_info.h"
+#include "base/application_info.h"
+#include "resources/window_look.h"
 
 namespace duct {
 namespace {
@@ -68,6 +68,7 @@ void frmAbout::BuildControls() {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowIcon(ApplicationIcon());
   setFixedSize(382, 237);
+  setFont(WindowDefaultFont());
 
   cmdOK = Named(new QPushButton("确定(&O)", this), "cmdOK", {275, 175, 100, 23});
   cmdOK->setDefault(true);

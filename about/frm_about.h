@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
-#include "message_box_service.h"
-#include "program_launcher.h"
-#include "registry.h"
+#include "about/program_launcher.h"
+#include "about/registry.h"
+#include "base/message_box.h"
 
 class QLabel;
 class QPushButton;

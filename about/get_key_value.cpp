@@ -1,4 +1,4 @@
-#include "get_key_value.h"
+#include "about/get_key_value.h"
 
 #include <algorithm>
 #include <array>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "registry.h"
+#include "about/registry.h"
 
 namespace duct {
 

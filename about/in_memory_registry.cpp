@@ -1,4 +1,4 @@
-#include "in_memory_registry.h"
+#include "about/in_memory_registry.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "registry.h"
+#include "about/registry.h"
 
 namespace duct {
 

@@ -1,4 +1,4 @@
-#include "qt_program_launcher.h"
+#include "about/qt_program_launcher.h"
 
 #include <QFileInfo>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "program_launcher.h"
+#include "about/program_launcher.h"
 
 namespace duct {
 

@@ -1,7 +1,7 @@
-#include "stand_in_registry.h"
+#include "about/stand_in_registry.h"
 
-#include "in_memory_registry.h"
-#include "sys_info.h"
+#include "about/in_memory_registry.h"
+#include "about/sys_info.h"
 
 namespace duct {
 

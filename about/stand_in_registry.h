@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "registry.h"
+#include "about/registry.h"
 
 namespace duct {
 

@@ -1,9 +1,9 @@
-#include "sys_info.h"
+#include "about/sys_info.h"
 
 #include <string>
 
-#include "application_info.h"
-#include "get_key_value.h"
+#include "about/get_key_value.h"
+#include "base/application_info.h"
 
 namespace duct {
 namespace {
@@ -30,7 +30,7 @@ std::string FindTool(Registry& registry, const ProgramLauncher& launcher) {
 void StartSysInfo(Registry& registry, ProgramLauncher& launcher, MessageBoxService& messages) {
   const std::string tool = FindTool(registry, launcher);
   if (tool.empty() || !launcher.Start(tool)) {
-    messages.ShowMessage(kSysInfoUnavailableText, MessageIcon::None, kApplicationTitle);
+    messages.Show({"此时系统信息不可用", MessageIcon::None, kApplicationTitle});
   }
 }
 

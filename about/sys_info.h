@@ -3,13 +3,11 @@
 #include <string>
 #include <string_view>
 
-#include "message_box_service.h"
-#include "program_launcher.h"
-#include "registry.h"
+#include "about/program_launcher.h"
+#include "about/registry.h"
+#include "base/message_box.h"
 
 namespace duct {
-
-inline constexpr std::string_view kSysInfoUnavailableText = "此时系统信息不可用";
 
 // Where the registry names the tool, under the local-machine root: its full path, or failing
 // that the folder that holds it.

@@ -1,11 +1,11 @@
-#include "system_registry.h"
+#include "about/system_registry.h"
 
 #ifdef _WIN32
-#include "windows_registry.h"
+#include "about/windows_registry.h"
 #else
 #include <QStandardPaths>
 
-#include "stand_in_registry.h"
+#include "about/stand_in_registry.h"
 #endif
 
 namespace duct {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "registry.h"
+#include "about/registry.h"
 
 namespace duct {
 

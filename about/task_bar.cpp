@@ -1,4 +1,4 @@
-#include "task_bar.h"
+#include "about/task_bar.h"
 
 #include <QWidget>
 

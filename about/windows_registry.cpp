@@ -1,4 +1,4 @@
-#include "windows_registry.h"
+#include "about/windows_registry.h"
 
 #include <windows.h>
 

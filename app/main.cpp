@@ -2,12 +2,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "application_info.h"
-#include "program_windows.h"
-#include "qt_message_boxes.h"
-#include "qt_program_launcher.h"
-#include "system_alert_sound.h"
-#include "system_registry.h"
+#include "about/qt_program_launcher.h"
+#include "about/system_registry.h"
+#include "app/program_windows.h"
+#include "app/qt_message_boxes.h"
+#include "app/system_alert_sound.h"
+#include "base/application_info.h"
 
 namespace {
 

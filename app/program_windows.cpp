@@ -1,6 +1,6 @@
-#include "program_windows.h"
+#include "app/program_windows.h"
 
-#include "task_bar.h"
+#include "about/task_bar.h"
 
 namespace duct {
 

@@ -4,13 +4,13 @@
 #include <QPointer>
 #include <functional>
 
-#include "alert_sound.h"
-#include "calculation_state.h"
-#include "frm_about.h"
-#include "frm_main.h"
-#include "message_box_service.h"
-#include "program_launcher.h"
-#include "registry.h"
+#include "about/frm_about.h"
+#include "about/program_launcher.h"
+#include "about/registry.h"
+#include "base/message_box.h"
+#include "calc/calculation_state.h"
+#include "mainwindow/alert_sound.h"
+#include "mainwindow/frm_main.h"
 
 namespace duct {
 

@@ -1,21 +1,23 @@
-#include "qt_message_boxes.h"
+#include "app/qt_message_boxes.h"
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace duct {
-namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-}  // namespace
-
-void QtMessageBoxes::ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) {
-  QMessageBox box(icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
-                  FromUtf8(title), FromUtf8(text), QMessageBox::Ok, QApplication::activeWindow());
+void QtMessageBoxes::Show(const Message& message) {
+  const QPointer<QWidget> owner = QApplication::activeWindow();
+  QMessageBox box(
+      message.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
+      QString::fromStdString(message.title), QString::fromStdString(message.text), QMessageBox::Ok,
+      owner);
   box.exec();
+  // Some window managers (openbox) give the focus to another window of the program, passing
+  // over one that is kept off the task bar, such as the About dialog.
+  if (owner) {
+    owner->activateWindow();
+  }
 }
 
 }  // namespace duct

@@ -1,13 +1,14 @@
 #pragma once
 
-#include "message_box_service.h"
+#include "base/message_box.h"
 
 namespace duct {
 
 // Message boxes as QMessageBox shows them: modal over the active window, an OK button only.
+// When one closes, the window it was shown over is active again.
 class QtMessageBoxes final : public MessageBoxService {
  public:
-  void ShowMessage(std::string_view text, MessageIcon icon, std::string_view title) override;
+  void Show(const Message& message) override;
 };
 
 }  // namespace duct

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "alert_sound.h"
+#include "mainwindow/alert_sound.h"
 
 namespace duct {
 

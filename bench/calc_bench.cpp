@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "calculate_command.h"
-#include "formulas.h"
+#include "calc/calculate_command.h"
+#include "calc/formulas.h"
 
 namespace duct {
 namespace {
@@ -47,60 +47,34 @@ void BM_ParseLength(benchmark::State& state) {
 }
 BENCHMARK(BM_ParseLength);
 
-// Fields held in memory, as a window would hold them.
-class BenchFields : public CalculatorFields {
- public:
-  BenchFields(bool forward, bool velocityGiven, std::array<std::string, 4> texts)
-      : forward_(forward), velocityGiven_(velocityGiven), texts_(std::move(texts)) {}
-  [[nodiscard]] bool IsForwardDirection() const override { return forward_; }
-  [[nodiscard]] bool IsVelocityDiameterGiven() const override { return velocityGiven_; }
-  [[nodiscard]] std::string Text(Field field) const override {
-    return texts_[static_cast<std::size_t>(field)];
-  }
-  void SetText(Field field, std::string_view text) override {
-    texts_[static_cast<std::size_t>(field)] = text;
-  }
-
- private:
-  bool forward_;
-  bool velocityGiven_;
-  std::array<std::string, 4> texts_;
-};
-
-class NoMessages : public MessageBoxService {
- public:
-  void ShowMessage(std::string_view, MessageIcon, std::string_view) override {}
-};
-
-// Texts in field order: side a, side b, velocity diameter, flow diameter.
-void RunCommand(benchmark::State& state, bool forward, bool velocityGiven,
+// One calculate run on texts in field order: side a, side b, velocity diameter, flow diameter.
+void RunCommand(benchmark::State& state, Direction direction, GivenDiameter given,
                 const std::array<std::string, 4>& texts) {
-  NoMessages messages;
-  CalculationState calculation;
+  const CalculatorInput input{direction, given, texts};
   for (auto _ : state) {
-    BenchFields fields(forward, velocityGiven, texts);
-    CmdStart_Click(fields, messages, calculation);
-    benchmark::DoNotOptimize(fields);
+    benchmark::DoNotOptimize(Calculate(input, {}));
   }
 }
 
 void BM_Command_BothSides(benchmark::State& state) {
-  RunCommand(state, true, false, {"500", "320", "(空白)", "(空白)"});
+  RunCommand(state, Direction::Forward, GivenDiameter::None, {"500", "320", "(空白)", "(空白)"});
 }
 BENCHMARK(BM_Command_BothSides);
 
 void BM_Command_VelocityGiven(benchmark::State& state) {
-  RunCommand(state, false, true, {"500", "(空白)", "444", "(空白)"});
+  RunCommand(state, Direction::Reverse, GivenDiameter::Velocity,
+             {"500", "(空白)", "444", "(空白)"});
 }
 BENCHMARK(BM_Command_VelocityGiven);
 
 void BM_Command_FlowGiven(benchmark::State& state) {
-  RunCommand(state, false, false, {"1000", "(空白)", "(空白)", "1606"});
+  RunCommand(state, Direction::Reverse, GivenDiameter::Flow, {"1000", "(空白)", "(空白)", "1606"});
 }
 BENCHMARK(BM_Command_FlowGiven);
 
 void BM_Command_FlowGivenAtSearchLimit(benchmark::State& state) {
-  RunCommand(state, false, false, {"5100000", "(空白)", "(空白)", "10000000"});
+  RunCommand(state, Direction::Reverse, GivenDiameter::Flow,
+             {"5100000", "(空白)", "(空白)", "10000000"});
 }
 BENCHMARK(BM_Command_FlowGivenAtSearchLimit)->Unit(benchmark::kMillisecond);
 

@@ -1,9 +1,10 @@
-#include "calculate_command.h"
+#include "calc/calculate_command.h"
 
 #include <optional>
+#include <string_view>
 
-#include "application_info.h"
-#include "formulas.h"
+#include "base/application_info.h"
+#include "calc/formulas.h"
 
 namespace duct {
 namespace {
@@ -12,20 +13,25 @@ namespace {
 // marks the run as failed; the following steps still run.
 class CalculateRun {
  public:
-  CalculateRun(CalculatorFields& fields, MessageBoxService& messages, CalculationState& state)
-      : fields_(fields), messages_(messages), state_(state) {}
+  CalculateRun(const CalculatorInput& input, CalculationState state)
+      : input_(input), state_(state) {}
 
-  void Run() {
-    if (fields_.IsForwardDirection()) {
+  CalculateResult Run() && {
+    if (input_.direction == Direction::Forward) {
       FromBothSides();
-    } else if (fields_.IsVelocityDiameterGiven()) {
+    } else if (input_.given == GivenDiameter::Velocity) {
       FromVelocityDiameter();
     } else {
       FromFlowDiameter();
     }
+    return {std::move(writes_), std::move(message_), state_};
   }
 
  private:
+  [[nodiscard]] std::optional<float> Read(Field field) const {
+    return ParseLength(input_.texts[static_cast<std::size_t>(field)]);
+  }
+
   // Assigns `value` to `target` when there is one; returns whether there was.
   bool Assign(float& target, std::optional<float> value) {
     if (!value) {
@@ -36,63 +42,64 @@ class CalculateRun {
     return true;
   }
 
-  void ShowInputError() {
-    messages_.ShowMessage(kInputErrorText, MessageIcon::Information, kInputErrorTitle);
+  void Write(Field field, float value, int decimals) {
+    writes_.push_back({field, FormatLength(value, decimals)});
   }
-  void ShowRatioError() {
-    messages_.ShowMessage(kRatioErrorText, MessageIcon::None, kApplicationTitle);
+
+  // Every result is computed before anything is written, so a failure shows instead.
+  bool EndsInFailure() {
+    if (failed_) {
+      message_ = InputErrorMessage();
+    }
+    return failed_;
   }
 
   void FromBothSides() {
-    Assign(state_.SideA, ParseLength(fields_.Text(Field::TxtA0)));
-    Assign(state_.SideB, ParseLength(fields_.Text(Field::TxtA1)));
-    if (failed_) {
-      ShowInputError();
+    Assign(state_.SideA, Read(Field::TxtA0));
+    Assign(state_.SideB, Read(Field::TxtA1));
+    if (EndsInFailure()) {
       return;
     }
     Assign(state_.FlowDiameter, CalcFlowDiameter(state_.SideA, state_.SideB));
     Assign(state_.VelocityDiameter, CalcVelocityDiameter(state_.SideA, state_.SideB));
-    if (failed_) {
-      ShowInputError();
+    if (EndsInFailure()) {
       return;
     }
-    fields_.SetText(Field::TxtD0, FormatLength(state_.VelocityDiameter, 0));
-    fields_.SetText(Field::TxtD1, FormatLength(state_.FlowDiameter, 1));
+    Write(Field::TxtD0, state_.VelocityDiameter, 0);
+    Write(Field::TxtD1, state_.FlowDiameter, 1);
   }
 
-  // Reads the given diameter, then side a when it converts; false when the run ends at a message.
-  // `sideAGiven` tells whether side a converted.
+  // Reads the given diameter, then side a when it converts; false when the run ends at a
+  // message. `sideAGiven` tells whether side a converted.
   bool ReadGivenDiameterAndSideA(Field diameterField, float& diameter, bool& sideAGiven) {
-    if (!Assign(diameter, ParseLength(fields_.Text(diameterField)))) {
-      ShowInputError();
+    if (!Assign(diameter, Read(diameterField))) {
+      EndsInFailure();
       return false;
     }
     // Side a is optional: without it the answer is the square duct.
-    const auto sideA = ParseLength(fields_.Text(Field::TxtA0));
+    const auto sideA = Read(Field::TxtA0);
     sideAGiven = sideA.has_value();
     if (sideAGiven) {
       state_.SideA = *sideA;
     }
     const bool plausible = sideAGiven ? CheckSideRatio(state_.SideA, diameter) : diameter != 0.0F;
     if (!plausible) {
-      ShowRatioError();
+      message_ = RatioErrorMessage();
     }
     return plausible;
   }
 
-  // Writes the reverse direction's answer: TxtA(0) only for the square duct, then side b and the
-  // computed diameter. Nothing is written when a step has failed.
-  void WriteReverseAnswer(bool squareDuct, Field computedDiameterField, float computedDiameter,
-                          int diameterDecimals) {
-    if (failed_) {
-      ShowInputError();
+  // The reverse direction's answer: TxtA(0) only for the square duct, then side b and the
+  // computed diameter.
+  void WriteReverseAnswer(bool squareDuct, Field computedField, float computed, int decimals) {
+    if (EndsInFailure()) {
       return;
     }
     if (squareDuct) {
-      fields_.SetText(Field::TxtA0, FormatLength(state_.SideA, 0));
+      Write(Field::TxtA0, state_.SideA, 0);
     }
-    fields_.SetText(Field::TxtA1, FormatLength(state_.SideB, 0));
-    fields_.SetText(computedDiameterField, FormatLength(computedDiameter, diameterDecimals));
+    Write(Field::TxtA1, state_.SideB, 0);
+    Write(computedField, computed, decimals);
   }
 
   void FromVelocityDiameter() {
@@ -138,17 +145,23 @@ class CalculateRun {
         *side == 0.0F ? 0.0F : CalcFlowDiameter(state_.SideA, *side).value_or(0.0F);
   }
 
-  CalculatorFields& fields_;
-  MessageBoxService& messages_;
-  CalculationState& state_;
+  const CalculatorInput& input_;
+  CalculationState state_;
+  std::vector<FieldText> writes_;
+  std::optional<Message> message_;
   bool failed_ = false;
 };
 
 }  // namespace
 
-void CmdStart_Click(CalculatorFields& fields, MessageBoxService& messages,
-                    CalculationState& state) {
-  CalculateRun(fields, messages, state).Run();
+CalculateResult Calculate(const CalculatorInput& input, CalculationState state) {
+  return CalculateRun(input, state).Run();
+}
+
+Message InputErrorMessage() { return {"参数输入错误!", MessageIcon::Information, "提醒"}; }
+
+Message RatioErrorMessage() {
+  return {"方管两边长相差太大，请重输！", MessageIcon::None, kApplicationTitle};
 }
 
 }  // namespace duct

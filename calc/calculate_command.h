@@ -1,20 +1,62 @@
 #pragma once
 
-#include "calculation_state.h"
-#include "calculator_fields.h"
-#include "message_box_service.h"
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/message_box.h"
+#include "calc/calculation_state.h"
 
 namespace duct {
 
-inline constexpr std::string_view kInputErrorText = "参数输入错误!";
-inline constexpr std::string_view kInputErrorTitle = "提醒";
-inline constexpr std::string_view kRatioErrorText = "方管两边长相差太大，请重输！";
+enum class Direction {
+  Forward,  // both sides given, both diameters computed
+  Reverse,  // a diameter and side a given, side b computed
+};
 
-// The calculate button: reads the option states and the fields that the chosen direction needs,
-// checks them, computes into `state` and writes the results back as rounded texts. Bad input
-// shows one message and changes no field. A computation that fails after the checks (both sides
-// 0, magnitudes near the top of the float range, a side search past its limit) also shows the
-// input-error message and writes no field, rather than leaving an earlier run's value on show.
-void CmdStart_Click(CalculatorFields& fields, MessageBoxService& messages, CalculationState& state);
+// The diameter the user gives in the reverse direction. None chosen reads as the flow diameter.
+enum class GivenDiameter { None, Velocity, Flow };
+
+// The four text boxes of the calculator window, in the order of CalculatorInput::texts.
+enum class Field {
+  TxtA0,  // side a
+  TxtA1,  // side b
+  TxtD0,  // velocity-equivalent diameter
+  TxtD1,  // flow-equivalent diameter
+};
+
+// What the calculate command reads from the window.
+struct CalculatorInput {
+  Direction direction = Direction::Forward;
+  GivenDiameter given = GivenDiameter::None;
+  std::array<std::string, 4> texts;  // UTF-8, by Field
+};
+
+struct FieldText {
+  Field field;
+  std::string text;
+
+  friend bool operator==(const FieldText&, const FieldText&) = default;
+};
+
+// What one run does: the texts to write, in order, or the one message to show; and the numbers
+// it leaves behind for the next run.
+struct CalculateResult {
+  std::vector<FieldText> writes;
+  std::optional<Message> message;
+  CalculationState state;
+};
+
+// The calculate button: converts the texts that the direction needs, checks them, computes and
+// answers with rounded texts. Bad input gives one message and no write. A computation that
+// fails after the checks (both sides 0, magnitudes near the top of the float range, a side
+// search past its limit) also gives the input-error message and no write, rather than an
+// earlier run's value on show; the state still keeps every value that was computed.
+CalculateResult Calculate(const CalculatorInput& input, CalculationState state);
+
+// The two messages of the command.
+Message InputErrorMessage();
+Message RatioErrorMessage();
 
 }  // namespace duct

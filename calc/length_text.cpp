@@ -9,7 +9,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "formulas.h"
+#include "calc/formulas.h"
 
 namespace duct {
 namespace {

@@ -10,7 +10,7 @@
 #include <ostream>
 #include <vector>
 
-#include "checks.h"
+#include "fuzz/checks.h"
 
 namespace duct::fuzz {
 namespace {

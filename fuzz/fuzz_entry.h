@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "checks.h"
+#include "fuzz/checks.h"
 
 namespace duct::fuzz {
 

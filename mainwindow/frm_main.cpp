@@ -1,63 +1,16 @@
-#include "frm_main.h"
+#include "mainwindow/frm_main.h"
 
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
-#include "calculate_command.h"
-#include "calculator_fields.h"
-#include "text_box.h"
+#include "mainwindow/frame.h"
+#include "mainwindow/text_box.h"
 
 namespace duct {
 namespace {
 
 constexpr auto kPlaceholder = "(空白)";
-
-// The window's fields and options as the calculate command sees them.
-class WindowFields final : public CalculatorFields {
- public:
-  WindowFields(const std::array<TextBox*, 2>& txtA, const std::array<TextBox*, 2>& txtD,
-               const QRadioButton& forward, const QRadioButton& velocityGiven)
-      : txtA_(txtA), txtD_(txtD), forward_(forward), velocityGiven_(velocityGiven) {}
-
-  [[nodiscard]] bool IsForwardDirection() const override { return forward_.isChecked(); }
-  [[nodiscard]] bool IsVelocityDiameterGiven() const override { return velocityGiven_.isChecked(); }
-  [[nodiscard]] std::string Text(Field field) const override {
-    return Box(field)->text().toStdString();
-  }
-  void SetText(Field field, std::string_view utf8Text) override {
-    Box(field)->setText(
-        QString::fromUtf8(utf8Text.data(), static_cast<qsizetype>(utf8Text.size())));
-  }
-
- private:
-  [[nodiscard]] TextBox* Box(Field field) const {
-    switch (field) {
-      case Field::TxtA0:
-        return txtA_[0];
-      case Field::TxtA1:
-        return txtA_[1];
-      case Field::TxtD0:
-        return txtD_[0];
-      case Field::TxtD1:
-        break;
-    }
-    return txtD_[1];
-  }
-
-  const std::array<TextBox*, 2>& txtA_;
-  const std::array<TextBox*, 2>& txtD_;
-  const QRadioButton& forward_;
-  const QRadioButton& velocityGiven_;
-};
-
-// An exclusive option button will not clear itself; exclusivity is lifted for the moment.
-void Clear(QRadioButton* option) {
-  option->setAutoExclusive(false);
-  option->setChecked(false);
-  option->setAutoExclusive(true);
-}
 
 void SelectWholeText(TextBox* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
 
@@ -71,24 +24,30 @@ FrmMain::FrmMain(CalculationState& state, MessageBoxService& messages, AlertSoun
   ConnectHandlers();
 }
 
+Direction FrmMain::CurrentDirection() const {
+  return Option1[0]->isChecked() ? Direction::Forward : Direction::Reverse;
+}
+
+GivenDiameter FrmMain::CurrentGivenDiameter() const {
+  switch (Option2.Selected().value_or(-1)) {
+    case 0:
+      return GivenDiameter::Velocity;
+    case 1:
+      return GivenDiameter::Flow;
+    default:
+      return GivenDiameter::None;
+  }
+}
+
 void FrmMain::ConnectHandlers() {
   connect(CmdStart, &QPushButton::clicked, this, &FrmMain::CmdStart_Click);
   connect(CmdAbout, &QPushButton::clicked, this, &FrmMain::CmdAbout_Click);
   connect(CmdQuit, &QPushButton::clicked, this, &FrmMain::CmdQuit_Click);
   connect(Command1, &QPushButton::clicked, this, &FrmMain::Command1_Click);
   connect(Command2, &QPushButton::clicked, this, &FrmMain::Command2_Click);
+  connect(&Option1, &OptionPair::Clicked, this, &FrmMain::Option1_Click);
+  connect(&Option2, &OptionPair::Clicked, this, &FrmMain::Option2_Click);
   for (qint16 index = 0; index < 2; ++index) {
-    // An option's click event is its becoming selected, by the user or by code.
-    connect(Option1[index], &QRadioButton::toggled, this, [this, index](bool selected) {
-      if (selected) {
-        Option1_Click(index);
-      }
-    });
-    connect(Option2[index], &QRadioButton::toggled, this, [this, index](bool selected) {
-      if (selected) {
-        Option2_Click(index);
-      }
-    });
     connect(TxtA[index], &TextBox::GotFocus, this, [this, index] { TxtA_GotFocus(index); });
     connect(TxtD[index], &TextBox::GotFocus, this, [this, index] { TxtD_GotFocus(index); });
     TxtA[index]->SetKeyPressHandler([this, index](qint16& key) { TxtA_KeyPress(index, key); });
@@ -111,9 +70,40 @@ void FrmMain::keyPressEvent(QKeyEvent* event) {
   }
 }
 
+bool FrmMain::focusNextPrevChild(bool next) {
+  const QWidget* focus = focusWidget();
+  Option1.MarkTabStop(focus);
+  Option2.MarkTabStop(focus);
+  return QWidget::focusNextPrevChild(next);
+}
+
+TextBox* FrmMain::FieldBox(Field field) const {
+  switch (field) {
+    case Field::TxtA0:
+      return TxtA[0];
+    case Field::TxtA1:
+      return TxtA[1];
+    case Field::TxtD0:
+      return TxtD[0];
+    case Field::TxtD1:
+      break;
+  }
+  return TxtD[1];
+}
+
 void FrmMain::CmdStart_Click() {
-  WindowFields fields(TxtA, TxtD, *Option1[0], *Option2[0]);
-  duct::CmdStart_Click(fields, messages_, state_);
+  CalculatorInput input{CurrentDirection(), CurrentGivenDiameter(), {}};
+  for (const Field field : {Field::TxtA0, Field::TxtA1, Field::TxtD0, Field::TxtD1}) {
+    input.texts.at(static_cast<std::size_t>(field)) = FieldBox(field)->text().toStdString();
+  }
+  const CalculateResult result = Calculate(input, state_);
+  state_ = result.state;
+  for (const auto& [field, text] : result.writes) {
+    FieldBox(field)->setText(QString::fromStdString(text));
+  }
+  if (result.message) {
+    messages_.Show(*result.message);
+  }
 }
 
 void FrmMain::CmdAbout_Click() { emit AboutRequested(); }
@@ -146,30 +136,29 @@ void FrmMain::Option1_Click(qint16 index) {
     TxtA[1]->setReadOnly(false);
     TxtD[0]->setReadOnly(true);
     TxtD[1]->setReadOnly(true);
-    Clear(Option2[0]);
-    Clear(Option2[1]);
+    Option2.Clear();
     Frame1->setTitle("输入");
     Frame2->setTitle("输出");
   }
 }
 
 void FrmMain::Option2_Click(qint16 index) {
-  if (Option1[1]->isChecked()) {
+  if (CurrentDirection() == Direction::Reverse) {
     TxtD[index]->setFocus();  // its got-focus handling selects the text
   } else {
-    Clear(Option2[index]);  // no given diameter in the forward direction
+    Option2.Clear();  // no given diameter in the forward direction
   }
 }
 
 void FrmMain::TxtA_GotFocus(qint16 index) {
   // Side b is the locked result in the reverse direction: its selection is left alone.
-  if (!(index == 1 && Option1[1]->isChecked())) {
+  if (!(index == 1 && CurrentDirection() == Direction::Reverse)) {
     SelectWholeText(TxtA[index]);
   }
 }
 
 void FrmMain::TxtD_GotFocus(qint16 index) {
-  if (Option1[1]->isChecked()) {
+  if (CurrentDirection() == Direction::Reverse) {
     SelectWholeText(TxtD[index]);
     Option2[index]->setChecked(true);
   }

@@ -4,16 +4,17 @@
 #include <QtGlobal>
 #include <array>
 
-#include "alert_sound.h"
-#include "calculation_state.h"
-#include "message_box_service.h"
+#include "base/message_box.h"
+#include "calc/calculate_command.h"
+#include "calc/calculation_state.h"
+#include "mainwindow/alert_sound.h"
+#include "mainwindow/option_pair.h"
 
-class QGroupBox;
 class QPushButton;
-class QRadioButton;
 
 namespace duct {
 
+class Frame;
 class TextBox;
 
 // The calculator window. It keeps its interaction state in its controls; the numbers of the
@@ -26,6 +27,10 @@ class FrmMain : public QWidget {
   FrmMain(CalculationState& state, MessageBoxService& messages, AlertSound& alert,
           QWidget* parent = nullptr);
 
+  // What the option buttons say, for the handlers and the calculate command alike.
+  [[nodiscard]] Direction CurrentDirection() const;
+  [[nodiscard]] GivenDiameter CurrentGivenDiameter() const;
+
  signals:
   // "关于...(&O)" was pressed.
   void AboutRequested();
@@ -34,6 +39,7 @@ class FrmMain : public QWidget {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
 
  private:
   void BuildControls();
@@ -53,21 +59,23 @@ class FrmMain : public QWidget {
   void TxtD_KeyPress(qint16 index, qint16& keyAscii);
   void RefuseNonNumericKey(qint16& keyAscii);
 
+  [[nodiscard]] TextBox* FieldBox(Field field) const;
+
   CalculationState& state_;
   MessageBoxService& messages_;
   AlertSound& alert_;
 
-  std::array<QRadioButton*, 2> Option1{};
+  OptionPair Option1;
   QPushButton* CmdStart = nullptr;
   QPushButton* CmdAbout = nullptr;
   QPushButton* CmdQuit = nullptr;
 
-  QGroupBox* Frame1 = nullptr;
+  Frame* Frame1 = nullptr;
   std::array<TextBox*, 2> TxtA{};
   QPushButton* Command1 = nullptr;
 
-  QGroupBox* Frame2 = nullptr;
-  std::array<QRadioButton*, 2> Option2{};
+  Frame* Frame2 = nullptr;
+  OptionPair Option2;
   std::array<TextBox*, 2> TxtD{};
   QPushButton* Command2 = nullptr;
 };

@@ -1,17 +1,18 @@
 // The calculator window's controls as they stand at start: names, texts, geometry (pixels at
 // 96 dots per inch), fonts, tab order and start state.
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
 #include <array>
 #include <limits>
 
-#include "application_info.h"
-#include "frm_main.h"
-#include "text_box.h"
-#include "window_look.h"
+#include "base/application_info.h"
+#include "mainwindow/access_keys.h"
+#include "mainwindow/frame.h"
+#include "mainwindow/frm_main.h"
+#include "mainwindow/text_box.h"
+#include "resources/window_look.h"
 
 namespace duct {
 namespace {
@@ -39,9 +40,12 @@ QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoi
   return label;
 }
 
-TextBox* Field(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
-               bool locked) {
+// A text box named for screen readers after its row's caption ("边长a(&a)：" reads "边长a"); a
+// box inside a frame would otherwise be read by the frame's caption.
+TextBox* TextField(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
+                   bool locked, const QString& caption) {
   auto* field = Named(new TextBox(parent), name, geometry, font);
+  field->setAccessibleName(caption.left(caption.indexOf("(&")));
   field->setMaxLength(std::numeric_limits<int>::max());  // no length limit on pasted text
   field->setText(kPlaceholder);
   field->setReadOnly(locked);
@@ -70,12 +74,11 @@ void FrmMain::BuildControls() {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(448, 281);
+  setFont(WindowDefaultFont());
 
   const QFont song = SongTiFont(12);
   const QFont heading = SongTiFont(14.25, true);
-  // Marked as wholly set, so that the buttons inside the frames do not take the frames' font.
-  QFont windowDefault = font();
-  windowDefault.setResolveMask(QFont::AllPropertiesResolved);
+  const QFont windowDefault = WindowDefaultFont();
 
   // The labels are never touched again; they keep their names as object names.
   auto* label3 = FittedLabel(this, "Label3", "当量直径计算程序", {24, 24}, heading);
@@ -83,8 +86,9 @@ void FrmMain::BuildControls() {
   highlighted.setColor(QPalette::WindowText, highlighted.color(QPalette::Highlight));
   label3->setPalette(highlighted);
 
-  Option1[0] = Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song);
-  Option1[1] = Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song);
+  Option1.SetButtons(
+      Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song),
+      Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song));
   Option1[0]->setChecked(true);
 
   CmdStart = Button(this, "CmdStart", "计   算(&S)", {24, 152, 109, 30}, song);
@@ -93,26 +97,31 @@ void FrmMain::BuildControls() {
   CmdAbout = Button(this, "CmdAbout", "关于...(&O)", {24, 192, 109, 30}, song);
   CmdQuit = Button(this, "CmdQuit", "退   出(&C)", {24, 232, 109, 30}, song);
 
-  Frame1 = Named(new QGroupBox("输入", this), "Frame1", {232, 16, 201, 121}, song);
+  Frame1 = Named(new Frame("输入", this), "Frame1", {232, 16, 201, 121}, song);
   FittedLabel(Frame1, "Label2(0)", "请输入矩形边长", {24, 24}, song);
   Command1 = Button(Frame1, "Command1", "清零", {152, 24, 37, 19}, windowDefault);
-  TxtA[0] = Field(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false);
-  TxtA[1] = Field(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false);
-  FittedLabel(Frame1, "Label1(0)", "边长a(&a)：", {8, 51}, song, TxtA[0]);
-  FittedLabel(Frame1, "Label1(1)", "边长b(&b)：", {8, 83}, song, TxtA[1]);
+  const QString sideA = "边长a(&a)：";
+  const QString sideB = "边长b(&b)：";
+  TxtA[0] = TextField(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false, sideA);
+  TxtA[1] = TextField(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false, sideB);
+  FittedLabel(Frame1, "Label1(0)", sideA, {8, 51}, song, TxtA[0]);
+  FittedLabel(Frame1, "Label1(1)", sideB, {8, 83}, song, TxtA[1]);
   FittedLabel(Frame1, "Label1(2)", "mm", {176, 51}, song);
   FittedLabel(Frame1, "Label1(3)", "mm", {176, 83}, song);
 
-  Frame2 = Named(new QGroupBox("输出", this), "Frame2", {156, 144, 277, 121}, song);
+  Frame2 = Named(new Frame("输出", this), "Frame2", {156, 144, 277, 121}, song);
   FittedLabel(Frame2, "Label2(1)", "当量直径流速/流量直径", {24, 24}, song);
   Command2 = Button(Frame2, "Command2", "清零", {227, 24, 37, 19}, windowDefault);
-  Option2[0] = Option(Frame2, "Option2(0)", "流速当量直径(&V)：", {8, 50, 157, 20}, song);
-  Option2[1] = Option(Frame2, "Option2(1)", "流量当量直径(&Q)：", {8, 82, 157, 20}, song);
-  TxtD[0] = Field(Frame2, "TxtD(0)", {164, 48, 81, 24}, song, true);
-  TxtD[1] = Field(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true);
+  const QString velocity = "流速当量直径(&V)：";
+  const QString flow = "流量当量直径(&Q)：";
+  Option2.SetButtons(Option(Frame2, "Option2(0)", velocity, {8, 50, 157, 20}, song),
+                     Option(Frame2, "Option2(1)", flow, {8, 82, 157, 20}, song));
+  TxtD[0] = TextField(Frame2, "TxtD(0)", {164, 48, 81, 24}, song, true, velocity);
+  TxtD[1] = TextField(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true, flow);
   FittedLabel(Frame2, "Label1(6)", "mm", {251, 51}, song);
   FittedLabel(Frame2, "Label1(7)", "mm", {251, 80}, song);
 
+  new AccessKeys(*this);
   TxtA[0]->setFocus();
 }
 

@@ -1,14 +1,15 @@
-#include "text_box.h"
+#include "mainwindow/text_box.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <optional>
+#include <utility>
 
 namespace duct {
 namespace {
 
-// The character code a key press types, as a key filter sees it; none for keys that type no
-// character. Ctrl with a letter types a control character (Ctrl+C is 3, Ctrl+V 22), which is
+// The character code a single key press types, as a key filter sees it; none for keys that type
+// no character. Ctrl with a letter types a control character (Ctrl+C is 3, Ctrl+V 22), which is
 // how the copy, paste, cut and undo shortcuts reach the filter before the line edit acts on
 // them.
 std::optional<qint16> TypedCharacter(const QKeyEvent& event) {
@@ -31,6 +32,11 @@ std::optional<qint16> TypedCharacter(const QKeyEvent& event) {
   return static_cast<qint16>(text.at(0).unicode());
 }
 
+// Focus that leaves for another window or a popup menu comes back to the same box.
+bool IsFocusAway(Qt::FocusReason reason) {
+  return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+}
+
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
@@ -39,7 +45,35 @@ void TextBox::SetKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = s
 
 void TextBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
+  if (std::exchange(focusAway_, false) && IsFocusAway(event->reason())) {
+    return;  // back from another window or a menu: the focus did not arrive from a control
+  }
   emit GotFocus();
+  focusedByMouse_ = event->reason() == Qt::MouseFocusReason;
+  selectionStartOnFocus_ = selectionStart();
+  selectionLengthOnFocus_ = selectionLength();
+}
+
+void TextBox::focusOutEvent(QFocusEvent* event) {
+  focusAway_ = IsFocusAway(event->reason());
+  focusedByMouse_ = false;
+  clickBroughtFocus_ = false;
+  QLineEdit::focusOutEvent(event);
+}
+
+void TextBox::mousePressEvent(QMouseEvent* event) {
+  clickBroughtFocus_ = std::exchange(focusedByMouse_, false) && event->button() == Qt::LeftButton;
+  QLineEdit::mousePressEvent(event);
+}
+
+// The press placed the caret and dropped the selection that the focus handler made; a plain
+// click gets it back, a drag keeps its own.
+void TextBox::mouseReleaseEvent(QMouseEvent* event) {
+  QLineEdit::mouseReleaseEvent(event);
+  if (std::exchange(clickBroughtFocus_, false) && !hasSelectedText() &&
+      selectionStartOnFocus_ >= 0) {
+    setSelection(selectionStartOnFocus_, selectionLengthOnFocus_);
+  }
 }
 
 void TextBox::keyPressEvent(QKeyEvent* event) {
@@ -52,6 +86,15 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     default:
       break;
   }
+  // A compose sequence can type several characters with one key; each passes the handler.
+  if (event->text().size() > 1 && !event->modifiers().testFlag(Qt::ControlModifier)) {
+    const QString kept = AcceptedCharacters(event->text());
+    if (!isReadOnly()) {
+      insert(kept);
+    }
+    event->accept();
+    return;
+  }
   const auto keyAscii = TypedCharacter(*event);
   if (keyAscii && !AcceptCharacter(*keyAscii)) {
     event->accept();
@@ -60,15 +103,13 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
   QLineEdit::keyPressEvent(event);
 }
 
-// Text composed in an input method arrives here rather than as key presses; each of its
-// characters passes the same handler.
+// Text composed in an input method arrives here rather than as key presses.
 void TextBox::inputMethodEvent(QInputMethodEvent* event) {
-  QString kept;
-  for (const QChar c : event->commitString()) {
-    if (AcceptCharacter(static_cast<qint16>(c.unicode()))) {
-      kept.append(c);
-    }
+  if (isReadOnly()) {
+    event->accept();  // nothing composed reaches a locked box, not even for show
+    return;
   }
+  const QString kept = AcceptedCharacters(event->commitString());
   if (kept != event->commitString()) {
     event->setCommitString(kept, event->replacementStart(), event->replacementLength());
   }
@@ -80,6 +121,16 @@ bool TextBox::AcceptCharacter(qint16 keyAscii) {
     keyPressHandler_(keyAscii);
   }
   return keyAscii != 0;
+}
+
+QString TextBox::AcceptedCharacters(const QString& typed) {
+  QString kept;
+  for (const QChar c : typed) {
+    if (AcceptCharacter(static_cast<qint16>(c.unicode()))) {
+      kept.append(c);
+    }
+  }
+  return kept;
 }
 
 }  // namespace duct

@@ -6,11 +6,15 @@
 
 namespace duct {
 
-// A single-line text box that reports when it receives the focus (after the line edit's own
-// focus handling) and hands every typed character to a key-press handler first. The handler
-// gets the character's code as a 16-bit signed integer and may set it to 0 to discard the
-// character. Keys that type nothing (arrows, Home, End, Delete) go straight to the line edit;
-// Enter and Escape are left to the window.
+// A single-line text box with two hooks for its window:
+// - every typed character, whether from a key or an input method, goes to a key-press handler
+//   first, as a 16-bit signed code that the handler may set to 0 to discard the character
+//   (keys that type nothing, such as arrows, Home, End and Delete, go straight to the line
+//   edit; Enter and Escape are left to the window);
+// - GotFocus() is raised when the focus arrives from another control, by any route; a mouse
+//   click that brings the focus keeps whatever selection the handler of GotFocus() made, unless
+//   the press went on into a drag.
+// A locked (read-only) box takes no text from the user by any route.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -26,14 +30,27 @@ class TextBox : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
   // Runs the handler; true when the character is to be kept.
   bool AcceptCharacter(qint16 keyAscii);
+  // The characters of `typed` that the handler keeps.
+  QString AcceptedCharacters(const QString& typed);
 
   KeyPressHandler keyPressHandler_;
+  // The focus went to another window or a popup menu and will come back from there.
+  bool focusAway_ = false;
+  // The selection that GotFocus() left when the focus came with a mouse press, until the click
+  // that brought it ends.
+  bool focusedByMouse_ = false;
+  bool clickBroughtFocus_ = false;
+  int selectionStartOnFocus_ = -1;
+  int selectionLengthOnFocus_ = 0;
 };
 
 }  // namespace duct

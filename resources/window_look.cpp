@@ -1,6 +1,4 @@
-#include "window_look.h"
-
-#include <QFontDatabase>
+#include "resources/window_look.h"
 
 namespace duct {
 
@@ -12,13 +10,8 @@ QIcon ApplicationIcon() {
 }
 
 QFont ChineseFont(const QStringList& families, qreal points, bool bold) {
-  QStringList withFallback = families;
-  const auto chineseFamilies = QFontDatabase::families(QFontDatabase::SimplifiedChinese);
-  if (!chineseFamilies.isEmpty()) {
-    withFallback.append(chineseFamilies.first());
-  }
   QFont font;
-  font.setFamilies(withFallback);
+  font.setFamilies(families);
   font.setPointSizeF(points);
   font.setWeight(bold ? QFont::Bold : QFont::Normal);
   return font;
@@ -31,6 +24,12 @@ QFont SongTiFont(qreal points, bool bold) {
     return ChineseFont({"宋体", "SimSun", "Noto Serif CJK SC", "AR PL UMing CN"}, points, true);
   }
   return ChineseFont({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC"}, points);
+}
+
+QFont WindowDefaultFont() {
+  QFont font = SongTiFont(9);
+  font.setResolveMask(QFont::AllPropertiesResolved);
+  return font;
 }
 
 }  // namespace duct

@@ -9,11 +9,16 @@ namespace duct {
 // The program's icon, a white speech bubble with a blue question mark, at 32 x 32 and 16 x 16.
 QIcon ApplicationIcon();
 
-// A font of the first of `families` that is installed, falling back to any font that covers
-// Simplified Chinese, so that the windows' texts never show as empty boxes.
+// A font of the first of `families` that is installed. Where none is, Qt's own fallback finds a
+// font for each Chinese character, so the texts never show as empty boxes.
 QFont ChineseFont(const QStringList& families, qreal points, bool bold = false);
 
 // "宋体" at the given size, or the nearest Song-style font where it is not installed.
 QFont SongTiFont(qreal points, bool bold = false);
+
+// The windows' own default font, 9-point 宋体, whatever the desktop's font settings: the
+// layouts are fixed in pixels for its 12-pixel lines. Every property counts as set, so that
+// controls inside a frame with a font of its own still take this one.
+QFont WindowDefaultFont();
 
 }  // namespace duct

@@ -1,4 +1,4 @@
-#include "program_windows.h"
+#include "app/program_windows.h"
 
 #include <gtest/gtest.h>
 
@@ -8,10 +8,8 @@
 #include <QRadioButton>
 #include <QTest>
 
-#include "counting_alert_sound.h"
-#include "counting_registry.h"
-#include "fake_program_launcher.h"
-#include "recording_message_boxes.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/recording_services.h"
 
 namespace duct {
 namespace {

@@ -1,317 +1,179 @@
-#include "calculate_command.h"
+#include "calc/calculate_command.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
-#include <map>
 #include <ostream>
 #include <string>
-#include <utility>
 #include <vector>
 
-#include "application_info.h"
-#include "formulas.h"
-#include "recording_message_boxes.h"
+#include "calc/formulas.h"
 
 namespace duct {
+
+void PrintTo(const FieldText& write, std::ostream* out) {
+  *out << static_cast<int>(write.field) << "=\"" << write.text << '"';
+}
+
 namespace {
 
 constexpr auto kBlank = "(空白)";
-
-enum class Direction { Forward, ReverseVelocityGiven, ReverseFlowGiven, ReverseNoneChosen };
-
-// The window's fields as plain data, recording every write in order.
-class FakeFields : public CalculatorFields {
- public:
-  FakeFields(Direction direction, const std::map<Field, std::string>& texts)
-      : direction_(direction) {
-    texts_.fill(kBlank);
-    for (const auto& [field, text] : texts) {
-      texts_[Index(field)] = text;
-    }
-  }
-
-  [[nodiscard]] bool IsForwardDirection() const override {
-    return direction_ == Direction::Forward;
-  }
-  [[nodiscard]] bool IsVelocityDiameterGiven() const override {
-    return direction_ == Direction::ReverseVelocityGiven;
-  }
-  [[nodiscard]] std::string Text(Field field) const override { return texts_[Index(field)]; }
-  void SetText(Field field, std::string_view text) override {
-    texts_[Index(field)] = text;
-    writes.emplace_back(field, text);
-  }
-
-  std::vector<std::pair<Field, std::string>> writes;
-
- private:
-  static std::size_t Index(Field field) { return static_cast<std::size_t>(field); }
-
-  Direction direction_;
-  std::array<std::string, 4> texts_;
-};
-
-const Message kInputError{"参数输入错误!", MessageIcon::Information, "提醒"};
-const Message kRatioError{"方管两边长相差太大，请重输！", MessageIcon::None, kApplicationTitle};
-
-using Writes = std::vector<std::pair<Field, std::string>>;
-
-struct Run {
-  FakeFields fields;
-  RecordingMessageBoxes messages;
-};
-
-Run RunOnce(Direction direction, const std::map<Field, std::string>& texts,
-            CalculationState& state) {
-  Run run{FakeFields(direction, texts), {}};
-  CmdStart_Click(run.fields, run.messages, state);
-  return run;
-}
-
-struct AnswerCase {
-  const char* name;
-  friend std::ostream& operator<<(std::ostream& out, const AnswerCase& c) { return out << c.name; }
-  Direction direction;
-  std::map<Field, std::string> texts;
-  Writes expectedWrites;  // in the order the command writes them
-};
-
-class AnswerTest : public testing::TestWithParam<AnswerCase> {};
-
-TEST_P(AnswerTest, WritesExactlyTheAnswerFieldsInOrder) {
-  CalculationState state;
-  const auto run = RunOnce(GetParam().direction, GetParam().texts, state);
-  EXPECT_TRUE(run.messages.shown.empty());
-  EXPECT_EQ(run.fields.writes, GetParam().expectedWrites);
-}
-
 using enum Field;
 
-INSTANTIATE_TEST_SUITE_P(
-    ThreePaths, AnswerTest,
-    testing::Values(
-        AnswerCase{"BothSides",
-                   Direction::Forward,
-                   {{TxtA0, "500"}, {TxtA1, "400"}},
-                   {{TxtD0, "444"}, {TxtD1, "493.8"}}},
-        AnswerCase{"BothSidesNoTrailingZero",
-                   Direction::Forward,
-                   {{TxtA0, "200"}, {TxtA1, "400"}},
-                   {{TxtD0, "267"}, {TxtD1, "309"}}},
-        AnswerCase{"BothSidesHalfToEven",
-                   Direction::Forward,
-                   {{TxtA0, "105"}, {TxtA1, "147"}},
-                   {{TxtD0, "122"}, {TxtD1, "137"}}},
-        AnswerCase{"BothSidesOneZero",
-                   Direction::Forward,
-                   {{TxtA0, "500"}, {TxtA1, "0"}},
-                   {{TxtD0, "0"}, {TxtD1, "0"}}},
-        AnswerCase{"VelocityAndSide",
-                   Direction::ReverseVelocityGiven,
-                   {{TxtD0, "444"}, {TxtA0, "500"}},
-                   {{TxtA1, "399"}, {TxtD1, "493.4"}}},
-        AnswerCase{"VelocityNearHalfRatio",
-                   Direction::ReverseVelocityGiven,
-                   {{TxtD0, "400"}, {TxtA0, "201"}},
-                   {{TxtA1, "40200"}, {TxtD1, "2123.1"}}},
-        AnswerCase{"VelocitySquareDuct",
-                   Direction::ReverseVelocityGiven,
-                   {{TxtD0, "400"}},
-                   {{TxtA0, "400"}, {TxtA1, "400"}, {TxtD1, "442.2"}}},
-        AnswerCase{"VelocitySquareDuctEmptySide",
-                   Direction::ReverseVelocityGiven,
-                   {{TxtD0, "400"}, {TxtA0, ""}},
-                   {{TxtA0, "400"}, {TxtA1, "400"}, {TxtD1, "442.2"}}},
-        AnswerCase{"FlowAndSide",
-                   Direction::ReverseFlowGiven,
-                   {{TxtD1, "493.8"}, {TxtA0, "500"}},
-                   {{TxtA1, "400"}, {TxtD0, "444"}}},
-        AnswerCase{"FlowSearchNeedsStrictlyMore",
-                   Direction::ReverseFlowGiven,
-                   {{TxtD1, "884.5"}, {TxtA0, "800"}},
-                   {{TxtA1, "801"}, {TxtD0, "800"}}},
-        AnswerCase{"FlowSearchPassesEquality",
-                   Direction::ReverseFlowGiven,
-                   {{TxtD1, "1606"}, {TxtA0, "1000"}},
-                   {{TxtA1, "2174"}, {TxtD0, "1370"}}},
-        AnswerCase{"FlowSquareDuct",
-                   Direction::ReverseFlowGiven,
-                   {{TxtD1, "500"}, {TxtA0, "1.2.3"}},
-                   {{TxtA0, "452"}, {TxtA1, "452"}, {TxtD0, "452"}}},
-        // Neither given-diameter button chosen: the flow diameter is read, the other ignored.
-        AnswerCase{"ReverseWithoutChoiceReadsFlow",
-                   Direction::ReverseNoneChosen,
-                   {{TxtD1, "493.8"}, {TxtA0, "500"}, {TxtD0, kBlank}},
-                   {{TxtA1, "400"}, {TxtD0, "444"}}}),
-    [](const testing::TestParamInfo<AnswerCase>& info) { return info.param.name; });
+// The options as the window can show them.
+enum class Options { Forward, VelocityGiven, FlowGiven, NoneGiven };
 
-struct RejectedCase {
+// The texts of side a, side b, Dv and DL; those left out are empty.
+CalculatorInput Input(Options options, std::array<std::string, 4> texts) {
+  return {options == Options::Forward ? Direction::Forward : Direction::Reverse,
+          options == Options::VelocityGiven ? GivenDiameter::Velocity
+          : options == Options::FlowGiven   ? GivenDiameter::Flow
+                                            : GivenDiameter::None,
+          texts};
+}
+
+struct RunCase {
   const char* name;
-  friend std::ostream& operator<<(std::ostream& out, const RejectedCase& c) {
-    return out << c.name;
-  }
-  Direction direction;
-  std::map<Field, std::string> texts;
-  Message expected;
+  Options options;
+  std::array<std::string, 4> texts;
+  std::vector<FieldText> writes;  // in the order written
+  std::optional<Message> message = std::nullopt;
 };
 
-class RejectedInputTest : public testing::TestWithParam<RejectedCase> {};
+void PrintTo(const RunCase& c, std::ostream* out) { *out << c.name; }
 
-TEST_P(RejectedInputTest, ShowsOneMessageAndWritesNothing) {
-  CalculationState state;
-  const auto run = RunOnce(GetParam().direction, GetParam().texts, state);
-  EXPECT_EQ(run.messages.shown, std::vector<Message>{GetParam().expected});
-  EXPECT_TRUE(run.fields.writes.empty());
+class CalculateTest : public testing::TestWithParam<RunCase> {};
+
+TEST_P(CalculateTest, AnswersOrShowsOneMessageAndWritesNothing) {
+  const auto result = Calculate(Input(GetParam().options, GetParam().texts), {});
+  EXPECT_EQ(result.writes, GetParam().writes);
+  EXPECT_EQ(result.message, GetParam().message);
 }
+
+const auto kInputError = InputErrorMessage();
+const auto kRatioError = RatioErrorMessage();
+const std::string kHuge = "340000000000000000000000000000000000000";
 
 INSTANTIATE_TEST_SUITE_P(
-    Messages, RejectedInputTest,
+    Paths, CalculateTest,
     testing::Values(
-        RejectedCase{"StartState", Direction::Forward, {}, kInputError},
-        RejectedCase{
-            "SideBNotANumber", Direction::Forward, {{TxtA0, "500"}, {TxtA1, "1.2.3"}}, kInputError},
-        RejectedCase{
-            "SideAPasted", Direction::Forward, {{TxtA0, "-500"}, {TxtA1, "400"}}, kInputError},
-        RejectedCase{
-            "VelocityBlank", Direction::ReverseVelocityGiven, {{TxtA0, "300"}}, kInputError},
-        RejectedCase{"VelocityRatioHalf",
-                     Direction::ReverseVelocityGiven,
-                     {{TxtD0, "400"}, {TxtA0, "200"}},
-                     kRatioError},
-        RejectedCase{"VelocityRatioFive",
-                     Direction::ReverseVelocityGiven,
-                     {{TxtD0, "400"}, {TxtA0, "2000"}},
-                     kRatioError},
-        RejectedCase{"VelocityZeroSide",
-                     Direction::ReverseVelocityGiven,
-                     {{TxtD0, "400"}, {TxtA0, "0"}},
-                     kRatioError},
-        RejectedCase{"VelocityZeroWithSide",
-                     Direction::ReverseVelocityGiven,
-                     {{TxtD0, "0"}, {TxtA0, "300"}},
-                     kRatioError},
-        RejectedCase{
-            "VelocityZeroSquare", Direction::ReverseVelocityGiven, {{TxtD0, "0"}}, kRatioError},
-        RejectedCase{"FlowBlank", Direction::ReverseFlowGiven, {{TxtA0, "300"}}, kInputError},
-        RejectedCase{"FlowRatioHalf",
-                     Direction::ReverseFlowGiven,
-                     {{TxtD1, "400"}, {TxtA0, "200"}},
-                     kRatioError},
-        RejectedCase{"FlowZeroWithSide",
-                     Direction::ReverseFlowGiven,
-                     {{TxtD1, "0"}, {TxtA0, "300"}},
-                     kRatioError},
-        RejectedCase{"FlowZeroSquare", Direction::ReverseFlowGiven, {{TxtD1, "0"}}, kRatioError},
+        RunCase{"BothSides", Options::Forward, {"500", "400"}, {{TxtD0, "444"}, {TxtD1, "493.8"}}},
+        RunCase{
+            "NoTrailingZero", Options::Forward, {"200", "400"}, {{TxtD0, "267"}, {TxtD1, "309"}}},
+        RunCase{"HalfToEven", Options::Forward, {"105", "147"}, {{TxtD0, "122"}, {TxtD1, "137"}}},
+        RunCase{"OneSideZero", Options::Forward, {"500", "0"}, {{TxtD0, "0"}, {TxtD1, "0"}}},
+        RunCase{"Velocity",
+                Options::VelocityGiven,
+                {"500", "", "444"},
+                {{TxtA1, "399"}, {TxtD1, "493.4"}}},
+        RunCase{"VelocityNearHalf",
+                Options::VelocityGiven,
+                {"201", "", "400"},
+                {{TxtA1, "40200"}, {TxtD1, "2123.1"}}},
+        RunCase{"VelocitySquare",
+                Options::VelocityGiven,
+                {kBlank, "", "400"},
+                {{TxtA0, "400"}, {TxtA1, "400"}, {TxtD1, "442.2"}}},
+        RunCase{"VelocitySquareEmptySide",
+                Options::VelocityGiven,
+                {"", "", "400"},
+                {{TxtA0, "400"}, {TxtA1, "400"}, {TxtD1, "442.2"}}},
+        RunCase{
+            "Flow", Options::FlowGiven, {"500", "", "", "493.8"}, {{TxtA1, "400"}, {TxtD0, "444"}}},
+        RunCase{"FlowNeedsStrictlyMore",
+                Options::FlowGiven,
+                {"800", "", "", "884.5"},
+                {{TxtA1, "801"}, {TxtD0, "800"}}},
+        RunCase{"FlowPassesEquality",
+                Options::FlowGiven,
+                {"1000", "", "", "1606"},
+                {{TxtA1, "2174"}, {TxtD0, "1370"}}},
+        RunCase{"FlowSquare",
+                Options::FlowGiven,
+                {"1.2.3", "", "", "500"},
+                {{TxtA0, "452"}, {TxtA1, "452"}, {TxtD0, "452"}}},
+        RunCase{"NoneGivenReadsFlow",
+                Options::NoneGiven,
+                {"500", "", kBlank, "493.8"},
+                {{TxtA1, "400"}, {TxtD0, "444"}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Refusals, CalculateTest,
+    testing::Values(
+        RunCase{"StartState", Options::Forward, {kBlank, kBlank, kBlank, kBlank}, {}, kInputError},
+        RunCase{"SideBNotANumber", Options::Forward, {"500", "1.2.3"}, {}, kInputError},
+        RunCase{"PastedSign", Options::Forward, {"-500", "400"}, {}, kInputError},
+        RunCase{"VelocityBlank", Options::VelocityGiven, {"300", "", kBlank}, {}, kInputError},
+        RunCase{"RatioHalf", Options::VelocityGiven, {"200", "", "400"}, {}, kRatioError},
+        RunCase{"RatioFive", Options::VelocityGiven, {"2000", "", "400"}, {}, kRatioError},
+        RunCase{"ZeroSide", Options::VelocityGiven, {"0", "", "400"}, {}, kRatioError},
+        RunCase{"VelocityZero", Options::VelocityGiven, {"300", "", "0"}, {}, kRatioError},
+        RunCase{"VelocityZeroSquare", Options::VelocityGiven, {"", "", "0"}, {}, kRatioError},
+        RunCase{"FlowBlank", Options::FlowGiven, {"300", "", "", kBlank}, {}, kInputError},
+        RunCase{"FlowRatioHalf", Options::FlowGiven, {"200", "", "", "400"}, {}, kRatioError},
+        RunCase{"FlowZero", Options::FlowGiven, {"300", "", "", "0"}, {}, kRatioError},
+        RunCase{"FlowZeroSquare", Options::FlowGiven, {"", "", "", "0"}, {}, kRatioError},
         // Inputs that pass the checks but make a formula fail: the input-error message rather
-        // than a stale value on show.
-        RejectedCase{
-            "BothSidesZero", Direction::Forward, {{TxtA0, "0"}, {TxtA1, "0"}}, kInputError},
-        RejectedCase{"FlowDiameterBeyondRange",
-                     Direction::Forward,
-                     {{TxtA0, "340000000000000000000000000000000000000"},
-                      {TxtA1, "340000000000000000000000000000000000000"}},
-                     kInputError},
-        RejectedCase{"SideBBeyondRange",
-                     Direction::ReverseVelocityGiven,
-                     {{TxtD0, "300000000000000000000000000000000000000"},
-                      {TxtA0, "160000000000000000000000000000000000000"}},
-                     kInputError},
-        RejectedCase{"SideSearchLimit",
-                     Direction::ReverseFlowGiven,
-                     {{TxtD1, "10000000"}, {TxtA0, "5100000"}},
-                     kInputError}),
-    [](const testing::TestParamInfo<RejectedCase>& info) { return info.param.name; });
+        // than an earlier run's value on show.
+        RunCase{"BothSidesZero", Options::Forward, {"0", "0"}, {}, kInputError},
+        RunCase{"FlowBeyondRange", Options::Forward, {kHuge, kHuge}, {}, kInputError},
+        RunCase{"SideBBeyondRange",
+                Options::VelocityGiven,
+                {"160000000000000000000000000000000000000", "",
+                 "300000000000000000000000000000000000000"},
+                {},
+                kInputError},
+        RunCase{"SideSearchLimit",
+                Options::FlowGiven,
+                {"5100000", "", "", "10000000"},
+                {},
+                kInputError}),
+    [](const auto& info) { return std::string(info.param.name); });
 
-// A state left by an earlier successful run, to see what a later run keeps.
-CalculationState EarlierState() {
-  CalculationState state;
-  RunOnce(Direction::ReverseFlowGiven, {{TxtD1, "1606"}, {TxtA0, "1000"}}, state);
-  return state;
-}
+// The numbers a run leaves: every value its steps could compute, unrounded; a failed step
+// keeps the value from before.
+TEST(CalculationState, KeepsWhatEachStepComputed) {
+  const auto searched = Calculate(Input(Options::FlowGiven, {"1000", "", "", "1606"}), {}).state;
+  EXPECT_EQ(searched,
+            (CalculationState{1000.0F, 2174.0F, 1606.0F, *CalcVelocityDiameter(1000.0F, 2174.0F),
+                              *CalcFlowDiameter(1000.0F, 2174.0F)}));
 
-TEST(CalculationState, StartsAtZeroAndHoldsUnroundedValues) {
-  CalculationState state;
-  EXPECT_EQ(state, CalculationState{});
-  RunOnce(Direction::Forward, {{TxtA0, "500"}, {TxtA1, "400"}}, state);
-  EXPECT_EQ(state.SideA, 500.0F);
-  EXPECT_EQ(state.SideB, 400.0F);
-  EXPECT_EQ(state.VelocityDiameter, 444.44446F);
-  EXPECT_EQ(state.FlowDiameter, 493.8251647949219F);
-  EXPECT_EQ(state.TrialFlowDiameter, 0.0F);
-}
+  auto expected = searched;
+  expected.SideA = 300.0F;  // converted before side b failed
+  EXPECT_EQ(Calculate(Input(Options::Forward, {"300", "x"}), searched).state, expected);
 
-TEST(CalculationState, SideSearchLeavesTheSideAndTheTrialThatEndedIt) {
-  const auto state = EarlierState();
-  EXPECT_EQ(state.SideA, 1000.0F);
-  EXPECT_EQ(state.FlowDiameter, 1606.0F);
-  EXPECT_EQ(state.SideB, 2174.0F);
-  EXPECT_EQ(state.TrialFlowDiameter, CalcFlowDiameter(1000.0F, 2174.0F));
-  EXPECT_GT(state.TrialFlowDiameter, state.FlowDiameter);
-  EXPECT_EQ(state.VelocityDiameter, CalcVelocityDiameter(1000.0F, 2174.0F));
-}
-
-TEST(CalculationState, InputErrorKeepsTheSideThatConverted) {
-  auto state = EarlierState();
-  const auto before = state;
-  RunOnce(Direction::Forward, {{TxtA0, "300"}, {TxtA1, "x"}}, state);
-  EXPECT_EQ(state.SideA, 300.0F);
-  EXPECT_EQ(state.SideB, before.SideB);
-  EXPECT_EQ(state.FlowDiameter, before.FlowDiameter);
-  EXPECT_EQ(state.VelocityDiameter, before.VelocityDiameter);
-}
-
-TEST(CalculationState, RatioErrorKeepsSideAAndTheGivenDiameter) {
-  auto state = EarlierState();
-  auto expected = state;
-  RunOnce(Direction::ReverseVelocityGiven, {{TxtD0, "400"}, {TxtA0, "2000"}}, state);
-  expected.SideA = 2000.0F;
+  expected.SideA = 2000.0F;  // the ratio check failed after both conversions
   expected.VelocityDiameter = 400.0F;
-  EXPECT_EQ(state, expected);
-}
+  EXPECT_EQ(Calculate(Input(Options::VelocityGiven, {"2000", "", "400"}), searched).state,
+            expected);
 
-TEST(CalculationState, FailedStepKeepsItsValueWhileTheOthersRun) {
-  auto state = EarlierState();
-  auto expected = state;
-  RunOnce(Direction::Forward, {{TxtA0, "0"}, {TxtA1, "0"}}, state);
-  expected.SideA = 0.0F;
-  expected.SideB = 0.0F;  // both diameters fail and keep their earlier values
-  EXPECT_EQ(state, expected);
+  expected = searched;
+  expected.SideA = expected.SideB = 0.0F;  // both diameters fail on 0 / 0
+  EXPECT_EQ(Calculate(Input(Options::Forward, {"0", "0"}), searched).state, expected);
 
-  const auto huge = "340000000000000000000000000000000000000";
-  RunOnce(Direction::Forward, {{TxtA0, huge}, {TxtA1, huge}}, state);
-  expected.SideA = expected.SideB = 3.4e38F;
-  expected.VelocityDiameter = 3.4e38F;  // in range, while the flow diameter is not
-  EXPECT_EQ(state, expected);
-}
+  expected.SideA = expected.SideB = expected.VelocityDiameter = 3.4e38F;  // DL overflows
+  EXPECT_EQ(Calculate(Input(Options::Forward, {kHuge, kHuge}), expected).state, expected);
 
-TEST(CalculationState, SideSearchPastItsLimitChangesNeitherSideNorTrial) {
-  auto state = EarlierState();
-  const auto before = state;
-  RunOnce(Direction::ReverseFlowGiven, {{TxtD1, "10000000"}, {TxtA0, "5100000"}}, state);
-  EXPECT_EQ(state.SideB, before.SideB);
-  EXPECT_EQ(state.TrialFlowDiameter, before.TrialFlowDiameter);
-  EXPECT_EQ(state.SideA, 5100000.0F);
-  EXPECT_EQ(state.FlowDiameter, 10000000.0F);
+  expected = searched;
+  expected.SideA = 5100000.0F;  // the search past its limit keeps side b and its trial
+  expected.FlowDiameter = 10000000.0F;
+  expected.VelocityDiameter = *CalcVelocityDiameter(5100000.0F, searched.SideB);
+  EXPECT_EQ(Calculate(Input(Options::FlowGiven, {"5100000", "", "", "10000000"}), searched).state,
+            expected);
 }
 
 // Inputs that pass the checks give the same texts whatever was calculated before.
 TEST(CalculationState, AnswersDoNotDependOnEarlierRuns) {
-  const std::vector<std::pair<Direction, std::map<Field, std::string>>> inputs = {
-      {Direction::Forward, {{TxtA0, "500"}, {TxtA1, "320"}}},
-      {Direction::ReverseVelocityGiven, {{TxtD0, "444"}}},
-      {Direction::ReverseVelocityGiven, {{TxtD0, "444"}, {TxtA0, "500"}}},
-      {Direction::ReverseFlowGiven, {{TxtD1, "884.5"}, {TxtA0, "800"}}},
-      {Direction::ReverseFlowGiven, {{TxtD1, "500"}}},
-  };
-  for (const auto& [direction, texts] : inputs) {
-    CalculationState fresh;
-    const auto expected = RunOnce(direction, texts, fresh).fields.writes;
-    for (const auto& [earlierDirection, earlierTexts] : inputs) {
-      CalculationState used;
-      RunOnce(earlierDirection, earlierTexts, used);
-      RunOnce(Direction::Forward, {{TxtA0, "0"}, {TxtA1, "0"}}, used);  // a failed run too
-      EXPECT_EQ(RunOnce(direction, texts, used).fields.writes, expected);
+  const std::vector<CalculatorInput> inputs = {Input(Options::Forward, {"500", "320"}),
+                                               Input(Options::VelocityGiven, {"", "", "444"}),
+                                               Input(Options::VelocityGiven, {"500", "", "444"}),
+                                               Input(Options::FlowGiven, {"800", "", "", "884.5"}),
+                                               Input(Options::FlowGiven, {"", "", "", "500"}),
+                                               Input(Options::Forward, {"0", "0"})};
+  for (const auto& input : inputs) {
+    const auto fresh = Calculate(input, {}).writes;
+    for (const auto& earlier : inputs) {
+      EXPECT_EQ(Calculate(input, Calculate(earlier, {}).state).writes, fresh);
     }
   }
 }

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <string>
 
-#include "formulas.h"
+#include "calc/formulas.h"
 
 namespace duct {
 namespace {

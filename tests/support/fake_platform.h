@@ -4,7 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "in_memory_registry.h"
+#include "about/in_memory_registry.h"
+#include "about/program_launcher.h"
 
 namespace duct {
 
@@ -40,6 +41,21 @@ class CountingRegistry final : public Registry {
   std::vector<std::uint32_t> accessMasks;
   int opened = 0;
   int closed = 0;
+};
+
+// Files that exist and programs that start, as a test sets them; every start is recorded.
+class FakeProgramLauncher final : public ProgramLauncher {
+ public:
+  [[nodiscard]] bool IsFile(const std::string& path) const override {
+    return files.count(path) != 0;
+  }
+  bool Start(const std::string& path) override {
+    started.push_back(path);
+    return files.count(path) != 0;
+  }
+
+  std::set<std::string> files;
+  std::vector<std::string> started;
 };
 
 }  // namespace duct

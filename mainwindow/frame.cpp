@@ -1,0 +1,29 @@
+#include "mainwindow/frame.h"
+
+#include <qdrawutil.h>
+#include <QPainter>
+#include <QStyle>
+
+namespace duct {
+namespace {
+
+constexpr int kCaptionIndent = 8;   // from the frame's left edge, in pixels
+constexpr int kCaptionPadding = 2;  // blank on either side of the caption, over the border
+
+}  // namespace
+
+void Frame::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  const int lineHeight = fontMetrics().height();
+  qDrawShadeRect(&painter, rect().adjusted(0, lineHeight / 2, 0, 0), palette(), true);
+  if (title().isEmpty()) {
+    return;
+  }
+  const QRect caption(kCaptionIndent, 0,
+                      fontMetrics().horizontalAdvance(title()) + 2 * kCaptionPadding, lineHeight);
+  painter.fillRect(caption, palette().window());
+  style()->drawItemText(&painter, caption, Qt::AlignCenter, palette(), isEnabled(), title(),
+                        QPalette::WindowText);
+}
+
+}  // namespace duct

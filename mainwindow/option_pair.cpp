@@ -1,0 +1,53 @@
+#include "mainwindow/option_pair.h"
+
+#include <QRadioButton>
+#include <utility>
+
+namespace duct {
+
+void OptionPair::SetButtons(QRadioButton* first, QRadioButton* second) {
+  buttons_ = {first, second};
+  for (int index = 0; index < 2; ++index) {
+    group_.addButton(buttons_.at(index), index);
+  }
+  connect(&group_, &QButtonGroup::idToggled, this, [this](int index, bool selected) {
+    if (selected) {
+      emit Clicked(static_cast<qint16>(index));
+    }
+  });
+  // A click on the selected member toggles nothing; it still counts as the user's choice.
+  connect(&group_, &QButtonGroup::idPressed, this,
+          [this](int index) { selectedWhenPressed_ = buttons_.at(index)->isChecked(); });
+  connect(&group_, &QButtonGroup::idClicked, this, [this](int index) {
+    if (std::exchange(selectedWhenPressed_, false)) {
+      emit Clicked(static_cast<qint16>(index));
+    }
+  });
+}
+
+std::optional<int> OptionPair::Selected() const {
+  const int index = group_.checkedId();
+  return index < 0 ? std::nullopt : std::optional<int>(index);
+}
+
+bool OptionPair::Contains(const QWidget* widget) const {
+  return widget == buttons_[0] || widget == buttons_[1];
+}
+
+void OptionPair::Clear() {
+  // An exclusive group keeps its last selection; it lets go of it only while not exclusive.
+  group_.setExclusive(false);
+  for (auto* button : buttons_) {
+    button->setChecked(false);
+  }
+  group_.setExclusive(true);
+}
+
+void OptionPair::MarkTabStop(const QWidget* focus) {
+  const int stop = focus == buttons_[1] ? 1 : focus == buttons_[0] ? 0 : Selected().value_or(0);
+  for (int index = 0; index < 2; ++index) {
+    buttons_.at(index)->setFocusPolicy(index == stop ? Qt::StrongFocus : Qt::ClickFocus);
+  }
+}
+
+}  // namespace duct
