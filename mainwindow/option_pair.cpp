@@ -1,5 +1,6 @@
 #include "mainwindow/option_pair.h"
 
+#include <QKeyEvent>
 #include <QRadioButton>
 #include <utility>
 
@@ -9,6 +10,7 @@ void OptionPair::SetButtons(QRadioButton* first, QRadioButton* second) {
   buttons_ = {first, second};
   for (int index = 0; index < 2; ++index) {
     group_.addButton(buttons_.at(index), index);
+    buttons_.at(index)->installEventFilter(this);
   }
   connect(&group_, &QButtonGroup::idToggled, this, [this](int index, bool selected) {
     if (selected) {
@@ -48,6 +50,27 @@ void OptionPair::MarkTabStop(const QWidget* focus) {
   for (int index = 0; index < 2; ++index) {
     buttons_.at(index)->setFocusPolicy(index == stop ? Qt::StrongFocus : Qt::ClickFocus);
   }
+}
+
+// Up and Down move to the other member and select it where the pair had a selection, as Qt's
+// own arrow keys do; but the focus moves before the click, not after, so that a handler of the
+// click can send the focus on (Qt would take it back to the button).
+bool OptionPair::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress) {
+    return false;
+  }
+  const int key = static_cast<QKeyEvent*>(event)->key();
+  const int from = watched == buttons_[1] ? 1 : 0;
+  const int to = key == Qt::Key_Down ? 1 : key == Qt::Key_Up ? 0 : from;
+  if (to == from) {
+    return false;
+  }
+  const bool selected = buttons_.at(from)->isChecked();
+  buttons_.at(to)->setFocus(to > from ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  if (selected) {
+    buttons_.at(to)->click();
+  }
+  return true;
 }
 
 }  // namespace duct

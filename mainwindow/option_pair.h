@@ -11,7 +11,7 @@ namespace duct {
 
 // Two option buttons that exclude each other and no other button, wherever they sit. (Qt's
 // auto-exclusive buttons look for their partners among all buttons below their parent, so a
-// pair inside a frame would join the window's pair.)
+// pair inside a frame would join the window's pair.) Up and Down move within the pair.
 class OptionPair : public QObject {
   Q_OBJECT
 
@@ -29,6 +29,9 @@ class OptionPair : public QObject {
   // The pair is one Tab stop: the member with the focus while the focus is in the pair (so that
   // Tab leaves the pair), else the selected member, else the first.
   void MarkTabStop(const QWidget* focus);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // A member became selected, by the user or by code, or the user activated the member that

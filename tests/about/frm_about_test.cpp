@@ -38,7 +38,8 @@ class FrmAboutTest : public testing::Test {
 TEST_F(FrmAboutTest, ShowsTheBuildsTitleAndVersionWithEveryTextWhole) {
   EXPECT_EQ(dialog_->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);
   EXPECT_EQ(dialog_->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
-  ExpectTextsFit(*dialog_);
+  ExpectLayoutAtDesktopFontSizes(
+      [this] { return std::make_unique<frmAbout>(registry_, launcher_, messages_); });
 }
 
 TEST_F(FrmAboutTest, FocusStartsOnOKAndTabMovesBetweenTheButtons) {

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QRegularExpression>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -374,6 +375,28 @@ std::vector<WindowModelTest::Action> WindowModelTest::AllActions() {
          }});
   }
   return actions;
+}
+
+// Input that once led the window astray, each from the window's start.
+TEST_F(WindowModelTest, SequencesThatOnceFailed) {
+  const std::vector<std::vector<std::string>> sequences = {
+      {"Alt+F", "click Option2(0)", "click Option1(1)"},              // no direction left selected
+      {"type 480", "Tab", "type 480", "Enter", "click TxtA(0)"},      // a click kept the caret
+      {"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Down"},  // Down kept the focus
+      {"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Alt+V"},
+      {"Alt+Shift+F"},                   // access keys ignored Shift
+      {"click TxtD(0)", "compose 5.5"},  // composed text reached a locked field
+  };
+  const auto actions = AllActions();
+  for (const auto& names : sequences) {
+    std::vector<const Action*> walk;
+    for (const auto& name : names) {
+      walk.push_back(&*std::find_if(actions.begin(), actions.end(),
+                                    [&name](const Action& a) { return a.name == name; }));
+    }
+    ASSERT_NO_FATAL_FAILURE(Open());
+    Walk(walk);
+  }
 }
 
 // Every sequence of three option and focus actions from the window's start.

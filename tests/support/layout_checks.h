@@ -3,11 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QStyle>
+#include <functional>
+#include <memory>
 
 namespace duct {
 
@@ -59,6 +64,26 @@ inline void ExpectTextsFit(const QWidget& window) {
       EXPECT_LE(needed.height(), control->height()) << name;
     }
   }
+}
+
+// A window made by `open` keeps every text whole and every font Chinese, at the toolkit's own
+// default font and at a large desktop font alike.
+inline void ExpectLayoutAtDesktopFontSizes(const std::function<std::unique_ptr<QWidget>()>& open) {
+  const QFont desktop = QApplication::font();
+  for (const qreal points : {9.0, 12.0}) {
+    QFont font = desktop;
+    font.setPointSizeF(points);
+    QApplication::setFont(font);
+    const auto window = open();
+    SCOPED_TRACE(points);
+    ExpectTextsFit(*window);
+    for (const auto* control : window->findChildren<QWidget*>()) {
+      const QString family = QFontInfo(control->font()).family();
+      EXPECT_TRUE(QFontDatabase::writingSystems(family).contains(QFontDatabase::SimplifiedChinese))
+          << control->objectName().toStdString() << " in " << family.toStdString();
+    }
+  }
+  QApplication::setFont(desktop);
 }
 
 }  // namespace duct
