@@ -5,6 +5,7 @@
 
 #include "about/sys_info.h"
 #include "base/application_info.h"
+#include "resources/window_frame.h"
 #include "resources/window_look.h"
 
 namespace duct {
@@ -61,13 +62,14 @@ frmAbout::frmAbout(Registry& registry, ProgramLauncher& launcher, MessageBoxServ
 
 void frmAbout::BuildControls() {
   setObjectName("frmAbout");
-  // A plain window rather than a dialog: X11 window managers keep an ownerless dialog above all
-  // of the program's windows, and the main window must be able to come in front of this one.
-  // The fixed-size hint gives it the thin dialog frame on Windows.
+  // A plain window for Qt, which would tie an ownerless dialog to the program's other windows
+  // (X11 window managers then keep it above the main window); the frame request gives it a
+  // dialog's frame there, and the fixed-size hint the thin dialog frame on Windows.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowIcon(ApplicationIcon());
   setFixedSize(382, 237);
+  RequestFrame(*this, {.dialog = true, .offTaskBar = true});
   setFont(WindowDefaultFont());
 
   cmdOK = Named(new QPushButton("确定(&O)", this), "cmdOK", {275, 175, 100, 23});
@@ -94,6 +96,7 @@ void frmAbout::BuildControls() {
   Image1 = Named(new QLabel(this), "Image1", {24, 24, 51, 51});
   Image1->setPixmap(QPixmap(":/images/about-emblem.xpm"));
   Image1->setScaledContents(true);
+  Image1->setAccessibleName("程序图标");  // a picture has no text for a screen reader to speak
 
   // The etched groove between the texts and the buttons: grey over white.
   AddLine(this, "Line1(1)", {6, 163, 372, 1}, QColor(128, 128, 128));

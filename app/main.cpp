@@ -1,30 +1,31 @@
 #include <QApplication>
 #include <cstdio>
-#include <cstdlib>
+#include <memory>
 
 #include "about/qt_program_launcher.h"
 #include "about/system_registry.h"
+#include "app/command_line.h"
+#include "app/display_guard.h"
 #include "app/program_windows.h"
 #include "app/qt_message_boxes.h"
 #include "app/system_alert_sound.h"
+#include "app/toolkit_texts.h"
 #include "base/application_info.h"
 
-namespace {
-
-// Without any display Qt would abort while connecting; say why instead.
-bool HasDisplay() {
-  return std::getenv("DISPLAY") != nullptr || std::getenv("WAYLAND_DISPLAY") != nullptr ||
-         std::getenv("QT_QPA_PLATFORM") != nullptr;
-}
-
-}  // namespace
-
 int main(int argc, char* argv[]) {
-  if (!HasDisplay()) {
-    std::fputs("ductcalc: no display to show the window on (DISPLAY is not set).\n", stderr);
-    return EXIT_FAILURE;
+  const auto commandLine = duct::ReadCommandLine({argv, static_cast<std::size_t>(argc)});
+  if (!commandLine.openWindow) {
+    std::fputs(commandLine.output.c_str(), commandLine.exitStatus == 0 ? stdout : stderr);
+    return commandLine.exitStatus;
   }
-  QApplication application(argc, argv);
+  // Qt sees only the program's name: its own options must not change the window.
+  int qtArgc = 1;
+  std::unique_ptr<QApplication> application;
+  {
+    const duct::DisplayGuard guard;
+    application = std::make_unique<QApplication>(qtArgc, argv);
+  }
+  duct::InstallChineseToolkitTexts(*application);
   QGuiApplication::setDesktopFileName(duct::kApplicationId);  // ties the windows to the menu entry
   // The windows decide when the program ends: closing the main window while the About dialog
   // is open leaves the program running.

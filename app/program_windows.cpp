@@ -1,7 +1,5 @@
 #include "app/program_windows.h"
 
-#include "about/task_bar.h"
-
 namespace duct {
 
 ProgramWindows::ProgramWindows(Services services) : services_(std::move(services)) {}
@@ -28,10 +26,9 @@ void ProgramWindows::CmdAbout_Click() {
   if (!about_) {
     about_ = new frmAbout(services_.registry, services_.launcher, services_.messages);
     about_->setAttribute(Qt::WA_DeleteOnClose);
-    KeepOffTaskBar(*about_);
     connect(about_, &frmAbout::Unloaded, this, &ProgramWindows::AboutUnloaded);
   }
-  about_->show();
+  about_->showNormal();  // brought back if it was minimised or behind other windows
   about_->raise();
   about_->activateWindow();
 }
@@ -44,9 +41,15 @@ void ProgramWindows::AboutUnloaded() {
   }
 }
 
-// A main window closed through its frame ends the program, unless the dialog is still open.
+// A main window closed through its frame ends the program, unless the dialog is still open;
+// then the dialog takes the focus, which the window manager may give to no window at all.
 void ProgramWindows::MainWindowDestroyed() {
-  if (!quitting_ && !about_) {
+  if (quitting_) {
+    return;
+  }
+  if (about_) {
+    about_->activateWindow();
+  } else {
     services_.endProgram();
   }
 }

@@ -4,6 +4,8 @@
 #include <QMessageBox>
 #include <QPointer>
 
+#include "resources/window_frame.h"
+
 namespace duct {
 
 void QtMessageBoxes::Show(const Message& message) {
@@ -12,6 +14,7 @@ void QtMessageBoxes::Show(const Message& message) {
       message.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
       QString::fromStdString(message.title), QString::fromStdString(message.text), QMessageBox::Ok,
       owner);
+  RequestFrame(box, {.dialog = true});
   box.exec();
   // Some window managers (openbox) give the focus to another window of the program, passing
   // over one that is kept off the task bar, such as the About dialog.

@@ -12,6 +12,7 @@
 #include "mainwindow/frame.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/text_box.h"
+#include "resources/window_frame.h"
 #include "resources/window_look.h"
 
 namespace duct {
@@ -74,6 +75,7 @@ void FrmMain::BuildControls() {
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                  Qt::WindowCloseButtonHint);
   setFixedSize(448, 281);
+  RequestFrame(*this, {.minimizeButton = true});
   setFont(WindowDefaultFont());
 
   const QFont song = SongTiFont(12);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
@@ -40,6 +41,17 @@ TEST_F(FrmAboutTest, ShowsTheBuildsTitleAndVersionWithEveryTextWhole) {
   EXPECT_EQ(dialog_->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
   ExpectLayoutAtDesktopFontSizes(
       [this] { return std::make_unique<frmAbout>(registry_, launcher_, messages_); });
+}
+
+// A screen reader has a name to speak for every label and button.
+TEST_F(FrmAboutTest, EveryLabelAndButtonHasAName) {
+  for (auto* control : dialog_->findChildren<QWidget*>()) {
+    if (qobject_cast<QLabel*>(control) || qobject_cast<QPushButton*>(control)) {
+      EXPECT_FALSE(
+          QAccessible::queryAccessibleInterface(control)->text(QAccessible::Name).isEmpty())
+          << control->objectName().toStdString();
+    }
+  }
 }
 
 TEST_F(FrmAboutTest, FocusStartsOnOKAndTabMovesBetweenTheButtons) {
