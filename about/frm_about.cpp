@@ -94,7 +94,7 @@ void frmAbout::BuildControls() {
   Label1->adjustSize();
 
   Image1 = Named(new QLabel(this), "Image1", {24, 24, 51, 51});
-  Image1->setPixmap(QPixmap(":/images/about-emblem.xpm"));
+  Image1->setPixmap(AboutEmblem());
   Image1->setScaledContents(true);
   Image1->setAccessibleName("程序图标");  // a picture has no text for a screen reader to speak
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QIcon>
+#include <QPixmap>
 #include <QStringList>
 
 namespace duct {
@@ -9,8 +10,12 @@ namespace duct {
 // The program's icon, a white speech bubble with a blue question mark, at 32 x 32 and 16 x 16.
 QIcon ApplicationIcon();
 
-// A font of the first of `families` that is installed. Where none is, Qt's own fallback finds a
-// font for each Chinese character, so the texts never show as empty boxes.
+// The About dialog's emblem, 32 x 32 pixels in 16 colours.
+QPixmap AboutEmblem();
+
+// A font of the first of `families` that is installed; each of them must cover Simplified
+// Chinese. Where none is installed, Qt's own fallback finds a font for each Chinese character,
+// so the texts never show as empty boxes.
 QFont ChineseFont(const QStringList& families, qreal points, bool bold = false);
 
 // "宋体" at the given size, or the nearest Song-style font where it is not installed.
