@@ -25,9 +25,10 @@ std::optional<float> CalcVelocityDiameter(float a, float b);
 // Side b from Dv and side a: b = 1 / (2/Dv - 1/a). Fails when Dv = 0, a = 0 or 2/Dv = 1/a.
 std::optional<float> CalcSideFromVelocityDiameter(float dv, float a);
 
-// Side b from DL and side a: the smallest whole b >= 1 whose DL(a, b) is strictly greater than
-// dl, counted one millimetre at a time (0 when dl < 0). Fails when b would have to pass
-// 16,777,216, the last whole number a float counts to.
+// Side b from DL and side a: the side at which a count b = 1, 2, 3, ... stops, the first whose
+// DL(a, b) is strictly greater than dl (a failed DL is not greater); 0 when dl < 0 or NaN.
+// Fails when no side up to 16,777,216, the last whole number a float counts to, stops it. Gives
+// the count's answer to the bit without trying every side.
 std::optional<float> SearchSideFromFlowDiameter(float dl, float a);
 
 // Side of the square duct whose DL is dl: dl / (0.5^0.2 * 1.27).
