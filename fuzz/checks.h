@@ -19,12 +19,6 @@ using Finding = std::optional<std::string>;
 // beyond the float range.
 Finding CheckParseLength(Bytes input);
 
-// The first four bytes (zero-padded) as a float's bits, formatted with 0 and with 1 decimal:
-// a well-formed length text of at most seven significant digits, exponent form from 10,000,000
-// on, standing for the value to within half a unit of its last digit; a negative value mirrors
-// its positive.
-Finding CheckFormatLength(Bytes input);
-
 // The first byte chooses the options (bit 0: forward, bit 1: velocity diameter given); the
 // rest, split at NUL bytes, fills side a, side b, Dv and DL. A run either answers, writing only
 // length texts, or shows one of its two messages and writes nothing; its numbers stay finite.

@@ -1,172 +1,111 @@
-#include "calc/formulas.h"
+// The formulas and the field-text conversions, against the exact floats and texts they must give.
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cmath>
+#include <limits>
 #include <optional>
-#include <ostream>
 #include <string>
+
+#include "calc/formulas.h"
 
 namespace duct {
 namespace {
 
-constexpr float kSideLimit = 16777216.0F;  // 2^24
+constexpr float kMax = std::numeric_limits<float>::max();
+constexpr auto kFails = std::nullopt;
 
-struct TwoSides {
-  float a;
-  float b;
-  std::optional<float> expected;
-  friend std::ostream& operator<<(std::ostream& out, const TwoSides& c) {
-    return out << "(" << c.a << ", " << c.b << ")";
+// Short names for the table below.
+constexpr auto Flow = CalcFlowDiameter;
+constexpr auto Velocity = CalcVelocityDiameter;
+constexpr auto SideB = CalcSideFromVelocityDiameter;
+constexpr auto Search = SearchSideFromFlowDiameter;
+std::optional<float> Square(float dl, float /*unused*/) {
+  return CalcSquareSideFromFlowDiameter(dl);
+}
+std::optional<float> Ratio(float a, float d) { return CheckSideRatio(a, d) ? 1.0F : 0.0F; }
+
+TEST(Formulas, GiveTheExactFloats) {
+  const struct {
+    std::optional<float> (*formula)(float, float);
+    float x;
+    float y;
+    std::optional<float> expected;
+  } cases[] = {
+      // clang-format off
+      {Flow, 500, 400, 493.8251647949219F}, {Flow, 800, 800, 884.47937F},
+      {Flow, 500, 399, 493.19370F}, {Flow, 1000, 2173, 1606.0F},
+      {Flow, 500, 0, 0.0F}, {Flow, 0, 0, kFails}, {Flow, -5, 5, kFails}, {Flow, -5, 10, kFails},
+      {Flow, 3.4e38F, 3.4e38F, kFails},  // beyond the float range
+      {Velocity, 500, 400, 444.44446F}, {Velocity, 105, 147, 122.5F}, {Velocity, 500, 0, 0.0F},
+      {Velocity, 0, 0, kFails}, {Velocity, 3.4e38F, 3.4e38F, 3.4e38F},
+      {SideB, 444, 500, 399.28058F}, {SideB, 400, 201, 40200.0F}, {SideB, 240, 300, 200.0F},
+      {SideB, 0, 300, kFails}, {SideB, 400, 200, kFails}, {SideB, 3e38F, 1.6e38F, kFails},
+      {Search, 493.8F, 500, 400.0F}, {Search, 884.5F, 800, 801.0F}, {Search, -1, 500, 0.0F},
+      {Search, 1606, 1000, 2174.0F},  // DL(1000, 2173) = 1606 does not stop the count
+      {Search, 1e7F, 5.1e6F, kFails},  // past the 2^24 limit
+      {Square, 500, 0, 452.24344F}, {Square, 400, 0, 361.79477F}, {Square, 0, 0, 0.0F},
+      // The ratio check: accepted (1) only strictly between 0.5 and 5.
+      {Ratio, 100, 200, 0}, {Ratio, 101, 200, 1}, {Ratio, 999, 200, 1}, {Ratio, 1000, 200, 0},
+      {Ratio, 0, 200, 0}, {Ratio, 300, 0, 0}, {Ratio, 0, 0, 0}, {Ratio, -300, -400, 1},
+      {Ratio, 300, -400, 0}, {Ratio, 3e38F, 1e-38F, 0},  // a quotient beyond the float range
+      {Ratio, 5.0F + 0x1p-21F, 1.0F + 0x1p-23F, 0},  // 4.99999988 in double, 5 as a float
+      // clang-format on
+  };
+  for (const auto& [formula, x, y, expected] : cases) {
+    EXPECT_EQ(formula(x, y), expected) << "arguments " << x << ", " << y;
   }
-};
-
-class FlowDiameterTest : public testing::TestWithParam<TwoSides> {};
-
-TEST_P(FlowDiameterTest, MatchesTheGivenBits) {
-  EXPECT_EQ(CalcFlowDiameter(GetParam().a, GetParam().b), GetParam().expected);
+  EXPECT_EQ(CalcFlowDiameter(452.24344F, 452.24344F), 500.0F);  // the square side gives it back
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Examples, FlowDiameterTest,
-    testing::Values(TwoSides{500, 400, 493.8251647949219F}, TwoSides{400, 500, 493.8251647949219F},
-                    TwoSides{800, 800, 884.47937F}, TwoSides{500, 399, 493.19370F},
-                    TwoSides{1000, 2173, 1606.0F}, TwoSides{500, 0, 0.0F},
-                    TwoSides{0, 0, std::nullopt},                // 0 / 0
-                    TwoSides{-5, 5, std::nullopt},               // a + b = 0
-                    TwoSides{-5, 10, std::nullopt},              // negative quotient under the root
-                    TwoSides{3.4e38F, 3.4e38F, std::nullopt}));  // beyond the float range
-
-class VelocityDiameterTest : public testing::TestWithParam<TwoSides> {};
-
-TEST_P(VelocityDiameterTest, MatchesTheGivenBits) {
-  EXPECT_EQ(CalcVelocityDiameter(GetParam().a, GetParam().b), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(Examples, VelocityDiameterTest,
-                         testing::Values(TwoSides{500, 400, 444.44446F}, TwoSides{105, 147, 122.5F},
-                                         TwoSides{500, 0, 0.0F}, TwoSides{0, 0, std::nullopt},
-                                         TwoSides{-7, 7, std::nullopt},
-                                         TwoSides{3.4e38F, 3.4e38F, 3.4e38F}));
-
-struct DiameterAndSide {
-  float diameter;
-  float a;
-  std::optional<float> expected;
-  friend std::ostream& operator<<(std::ostream& out, const DiameterAndSide& c) {
-    return out << "(D " << c.diameter << ", a " << c.a << ")";
-  }
-};
-
-class SideFromVelocityDiameterTest : public testing::TestWithParam<DiameterAndSide> {};
-
-TEST_P(SideFromVelocityDiameterTest, MatchesTheGivenBits) {
-  EXPECT_EQ(CalcSideFromVelocityDiameter(GetParam().diameter, GetParam().a), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, SideFromVelocityDiameterTest,
-    testing::Values(DiameterAndSide{444, 500, 399.28058F}, DiameterAndSide{400, 201, 40200.0F},
-                    DiameterAndSide{240, 300, 200.0F}, DiameterAndSide{400, 400, 400.0F},
-                    DiameterAndSide{0, 300, std::nullopt},              // 2 / 0
-                    DiameterAndSide{400, 0, std::nullopt},              // 1 / 0
-                    DiameterAndSide{400, 200, std::nullopt},            // 2/Dv = 1/a
-                    DiameterAndSide{3.0e38F, 1.6e38F, std::nullopt}));  // b beyond the range
-
-class SideSearchTest : public testing::TestWithParam<DiameterAndSide> {};
-
-TEST_P(SideSearchTest, FindsTheFirstWholeSideAboveTheDiameter) {
-  EXPECT_EQ(SearchSideFromFlowDiameter(GetParam().diameter, GetParam().a), GetParam().expected);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Examples, SideSearchTest,
-    testing::Values(DiameterAndSide{493.8F, 500, 400.0F},
-                    // DL(800, 800) = 884.47937 does not exceed 884.5.
-                    DiameterAndSide{884.5F, 800, 801.0F},
-                    // DL(1000, 2173) equals 1606 exactly: equality does not stop the search.
-                    DiameterAndSide{1606, 1000, 2174.0F}, DiameterAndSide{-1, 500, 0.0F},
-                    DiameterAndSide{0, 500, 1.0F}, DiameterAndSide{-1, 0, 0.0F}));
-
-// The result is the smallest whole b >= 1 with DL(a, b) > dl, checked against the formula for a
-// grid of sides and diameters.
-TEST(SideSearchProperty, ResultIsTheSmallestSideWhoseDiameterExceedsTheGivenOne) {
-  for (const float a : {1.0F, 37.5F, 250.0F, 800.0F, 1000.0F, 2999.9F}) {
-    for (const float dl : {0.5F, 10.0F, 333.3F, 884.5F, 1606.0F, 2500.0F, 4321.0F}) {
-      if (!CheckSideRatio(a, dl)) {
-        continue;
-      }
-      const auto b = SearchSideFromFlowDiameter(dl, a);
-      ASSERT_TRUE(b.has_value()) << a << " " << dl;
-      EXPECT_EQ(*b, std::floor(*b));
-      EXPECT_GT(*CalcFlowDiameter(a, *b), dl) << a << " " << dl;
-      if (*b > 1.0F) {
-        EXPECT_LE(*CalcFlowDiameter(a, *b - 1.0F), dl) << a << " " << dl;
-      }
-    }
+TEST(ParseLength, ReadsPlainDecimalsOnlyRoundedToTheNearestFloat) {
+  const std::string midpoint = "1.000000059604644775390625";  // between 1 and the next float
+  const std::pair<std::string, std::optional<float>> cases[] = {
+      // clang-format off
+      {"500", 500.0F}, {"12.", 12.0F}, {".5", 0.5F}, {" \t12.5\t ", 12.5F},  // pasted blanks
+      {midpoint, 1.0F}, {midpoint + std::string(5000, '0') + "1", std::nextafter(1.0F, 2.0F)},
+      {"340282346638528859811704183484516925440", kMax},
+      {"340282356779733661637539395458142568448", kFails},  // rounds to infinity
+      {"0." + std::string(44, '0') + "1", std::numeric_limits<float>::denorm_min()},
+      {"0." + std::string(60, '0') + "1", 0.0F},
+      {"", kFails}, {"(空白)", kFails}, {".", kFails}, {"1.2.3", kFails}, {"-1", kFails},
+      {"1e5", kFails}, {"１２", kFails},
+      // clang-format on
+  };
+  for (const auto& [text, expected] : cases) {
+    EXPECT_EQ(ParseLength(text), expected) << '"' << text.substr(0, 40) << '"';
   }
 }
 
-// A float counts in steps of one only up to 2^24: a diameter that even that side cannot pass
-// ends in a failure, not an endless loop.
-TEST(SideSearchLimit, EndsWithAFailureWhenTheLastCountableSideIsNotEnough) {
-  const float a = 1.0e7F;
-  const float atLimit = *CalcFlowDiameter(a, kSideLimit);
-  const float justBelow = std::nextafter(atLimit, 0.0F);
-
-  const auto reached = SearchSideFromFlowDiameter(justBelow, a);
-  ASSERT_TRUE(reached.has_value());
-  EXPECT_LE(*reached, kSideLimit);
-  EXPECT_GT(*CalcFlowDiameter(a, *reached), justBelow);
-
-  EXPECT_EQ(SearchSideFromFlowDiameter(atLimit, a), std::nullopt);
-  EXPECT_EQ(SearchSideFromFlowDiameter(3.0e38F, 2.0e38F), std::nullopt);
-}
-
-TEST(SquareSide, Examples) {
-  const auto side = CalcSquareSideFromFlowDiameter(500);
-  ASSERT_EQ(side, 452.24344F);
-  EXPECT_EQ(CalcFlowDiameter(*side, *side), 500.0F);  // exactly back again
-  EXPECT_EQ(CalcSquareSideFromFlowDiameter(400), 361.79477F);
-  EXPECT_EQ(CalcSquareSideFromFlowDiameter(0), 0.0F);
-}
-
-// For a square duct DL is the side times 1.27 * 0.5^0.2, up to rounding; close to the top of the
-// float range both directions still give a value.
-TEST(SquareDuct, FactorHoldsNearTheTopOfTheFloatRange) {
-  constexpr double kSquareFactor = 1.1055992153860776;
-  const auto flow = CalcFlowDiameter(3.0e38F, 3.0e38F);
-  ASSERT_TRUE(flow.has_value());
-  EXPECT_NEAR(*flow / (3.0e38 * kSquareFactor), 1.0, 1e-7);
-  const auto side = CalcSquareSideFromFlowDiameter(3.4028235e38F);
-  ASSERT_TRUE(side.has_value());
-  EXPECT_NEAR(*side * kSquareFactor / 3.4028235e38, 1.0, 1e-7);
-}
-
-struct RatioCase {
-  float a;
-  float d;
-  bool accepted;
-  friend std::ostream& operator<<(std::ostream& out, const RatioCase& c) {
-    return out << c.a << " / " << c.d;
+TEST(FormatLength, RoundsHalvesToEvenAndShowsSevenDigitsAtMost) {
+  const struct {
+    float value;
+    int decimals;
+    const char* expected;
+  } cases[] = {
+      // clang-format off
+      {444.44446F, 0, "444"}, {493.82516F, 1, "493.8"}, {309.04907F, 1, "309"}, {122.5F, 0, "122"},
+      {123.5F, 0, "124"}, {231.25F, 1, "231.2"}, {0.25F, 1, "0.2"}, {-2.5F, 0, "-2"},
+      {-0.3F, 0, "0"},
+      {0.35F, 1, "0.3"}, {0.05F, 1, "0.1"},  // 0.3499999940..., 0.0500000007...: no halves
+      {1234567.75F, 1, "1234568"}, {1234566.5F, 1, "1234566"}, {99999.95F, 1, "100000"},
+      {9999999.0F, 0, "9999999"}, {10000000.0F, 0, "1E+07"}, {12345678.0F, 0, "1.234568E+07"},
+      {kMax, 0, "3.402823E+38"}, {std::numeric_limits<float>::infinity(), 0, ""},
+      // clang-format on
+  };
+  for (const auto& [value, decimals, expected] : cases) {
+    EXPECT_EQ(FormatLength(value, decimals), expected) << value << " with " << decimals;
   }
-};
-
-class SideRatioTest : public testing::TestWithParam<RatioCase> {};
-
-TEST_P(SideRatioTest, AcceptsOnlyRatiosStrictlyBetweenHalfAndFive) {
-  EXPECT_EQ(CheckSideRatio(GetParam().a, GetParam().d), GetParam().accepted);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Bounds, SideRatioTest,
-    testing::Values(RatioCase{100, 200, false}, RatioCase{101, 200, true},   // 0.5, 0.505
-                    RatioCase{999, 200, true}, RatioCase{1000, 200, false},  // 4.995, 5
-                    RatioCase{0, 200, false}, RatioCase{300, 0, false}, RatioCase{0, 0, false},
-                    RatioCase{-300, -400, true}, RatioCase{300, -400, false},
-                    // 4.99999988 in double, but exactly 5 once narrowed to a float.
-                    RatioCase{5.0F + 0x1p-21F, 1.0F + 0x1p-23F, false},
-                    RatioCase{3.0e38F, 1.0e-38F, false}));  // quotient beyond the float range
+TEST(LengthText, IgnoresTheProcessLocale) {
+  ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr)
+      << "the de_DE.UTF-8 locale is missing: run scripts/install-deps";
+  EXPECT_TRUE(ParseLength("12.5") == 12.5F && !ParseLength("12,5"));
+  EXPECT_EQ(FormatLength(12345678.0F, 0) + FormatLength(493.82516F, 1), "1.234568E+07493.8");
+  std::setlocale(LC_ALL, "C");
+}
 
 }  // namespace
 }  // namespace duct

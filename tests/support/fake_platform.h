@@ -11,7 +11,7 @@ namespace duct {
 
 // An in-memory registry that refuses the keys in `deniedKeys` and counts the keys opened and
 // closed, so that tests see every opened key closed again.
-class CountingRegistry final : public Registry {
+class CountingRegistry final : public InMemoryRegistry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t accessMask, RegistryKey* result) override {
@@ -19,24 +19,16 @@ class CountingRegistry final : public Registry {
     if (deniedKeys.count(subKey) != 0) {
       return kErrorAccessDenied;
     }
-    const auto status = values.OpenKey(root, subKey, options, accessMask, result);
+    const auto status = InMemoryRegistry::OpenKey(root, subKey, options, accessMask, result);
     opened += status == kErrorSuccess ? 1 : 0;
     return status;
   }
-  std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
-                          std::uint8_t* data, std::uint32_t* dataSize) override {
-    return values.QueryValue(key, valueName, type, data, dataSize);
-  }
   std::int32_t CloseKey(RegistryKey key) override {
-    const auto status = values.CloseKey(key);
+    const auto status = InMemoryRegistry::CloseKey(key);
     closed += status == kErrorSuccess ? 1 : 0;
     return status;
   }
-  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override {
-    return values.TextFromCodePage(bytes);
-  }
 
-  InMemoryRegistry values;
   std::set<std::string> deniedKeys;
   std::vector<std::uint32_t> accessMasks;
   int opened = 0;
@@ -46,12 +38,10 @@ class CountingRegistry final : public Registry {
 // Files that exist and programs that start, as a test sets them; every start is recorded.
 class FakeProgramLauncher final : public ProgramLauncher {
  public:
-  [[nodiscard]] bool IsFile(const std::string& path) const override {
-    return files.count(path) != 0;
-  }
+  [[nodiscard]] bool IsFile(const std::string& path) const override { return files.count(path); }
   bool Start(const std::string& path) override {
     started.push_back(path);
-    return files.count(path) != 0;
+    return IsFile(path);
   }
 
   std::set<std::string> files;

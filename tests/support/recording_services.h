@@ -1,17 +1,11 @@
 #pragma once
 
-#include <ostream>
 #include <vector>
 
 #include "base/message_box.h"
 #include "mainwindow/alert_sound.h"
 
 namespace duct {
-
-inline std::ostream& operator<<(std::ostream& out, const Message& m) {
-  return out << '"' << m.text << "\" icon " << static_cast<int>(m.icon) << " title \"" << m.title
-             << '"';
-}
 
 // Message boxes that do not block: each is recorded in the order shown.
 class RecordingMessageBoxes final : public MessageBoxService {

@@ -1,0 +1,152 @@
+// The About dialog and its platform layer: the registry, the system-information tool.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+#include <optional>
+
+#include "about/frm_about.h"
+#include "about/get_key_value.h"
+#include "about/qt_program_launcher.h"
+#include "about/sys_info.h"
+#include "base/application_info.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/layout_checks.h"
+#include "tests/support/recording_services.h"
+
+namespace duct {
+namespace {
+
+using namespace std::string_literals;
+using Value = std::optional<InMemoryRegistry::Value>;  // none: the key is there, the value not
+
+TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
+  const struct {
+    Value stored;
+    bool read;
+    std::string keyVal;  // what the caller holds afterwards; it passes in "earlier"
+  } cases[] = {
+      {{{kRegSz, "C:\\info.exe\0"s}}, true, "C:\\info.exe"},  // the final zero dropped
+      {{{kRegSz, "C:\\info.exe"}}, true, "C:\\info.exe"},
+      {{{kRegSz, "ab\0\0"s}}, true, "ab\0"s},  // one zero only
+      {{{kRegDword, "\x78\x56\x34\x12"s}}, true, "&h12345678"},
+      {{{3, "\x01\x02"s}}, true, "earlier"},  // another type keeps the caller's text
+      {{{kRegSz, std::string(1024, 'a')}}, true, std::string(1024, 'a')},
+      {{{kRegSz, std::string(1025, 'a')}}, false, ""},  // longer than the buffer: absent
+      {std::nullopt, false, ""},
+      {{{kRegSz, "denied"}}, false, ""},  // a key that does not open: nothing to close
+  };
+  for (const auto& [stored, read, expected] : cases) {
+    CountingRegistry registry;
+    registry.SetValue(kHkeyLocalMachine, kToolPathKey, "other", {kRegSz, "x"});
+    if (stored) {
+      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *stored);
+    }
+    if (stored && stored->bytes == "denied") {
+      registry.deniedKeys.insert(kToolPathKey);
+    }
+    std::string keyVal = "earlier";
+    EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, keyVal), read);
+    EXPECT_EQ(keyVal, expected);
+    EXPECT_EQ(registry.opened, registry.closed) << "every key opened is closed";
+    EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{kKeyRead}) << "no write access";
+  }
+}
+
+TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
+  const Message kUnavailable{"此时系统信息不可用", MessageIcon::None, kApplicationTitle};
+  const std::string tool = R"(C:\Program Files\Common Files\MSInfo\msinfo32.exe)";
+  const std::string folder = R"(C:\WINDOWS\system32)";
+  const std::string folderTool = folder + R"(\MSINFO32.EXE)";
+  const struct {
+    Value path;                      // "PATH" of the first key
+    std::optional<std::string> dir;  // "MSINFO" of the second key
+    std::vector<std::string> files;  // files that exist (and start)
+    std::vector<std::string> started;
+    bool unavailable;
+  } cases[] = {
+      {std::nullopt, std::nullopt, {folderTool}, {}, true},
+      {{{kRegSz, tool + '\0'}}, folder, {tool, folderTool}, {tool}, false},  // as it stands
+      {std::nullopt, folder, {folderTool}, {folderTool}, false},
+      {std::nullopt, folder, {}, {}, true},
+      {{{kRegSz, tool}}, folder, {folderTool}, {tool}, true},  // the first does not start
+      {{{kRegSz, "\0"s}}, folder, {folderTool}, {}, true},
+      {{{kRegDword, "\x01\0\0\0"s}}, folder, {folderTool}, {"&h1"}, true},
+  };
+  for (const auto& [path, dir, files, started, unavailable] : cases) {
+    CountingRegistry registry;
+    if (path) {
+      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *path);
+    }
+    if (dir) {
+      registry.SetValue(kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, {kRegSz, *dir + '\0'});
+    }
+    FakeProgramLauncher launcher;
+    launcher.files.insert(files.begin(), files.end());
+    RecordingMessageBoxes messages;
+    StartSysInfo(registry, launcher, messages);
+    EXPECT_EQ(launcher.started, started);
+    EXPECT_EQ(messages.shown, unavailable ? std::vector{kUnavailable} : std::vector<Message>{});
+    EXPECT_EQ(registry.opened, registry.closed);
+  }
+}
+
+// The path is the program: never split at its blanks into a program and arguments, nor handed
+// to a shell.
+TEST(QtProgramLauncher, StartsThePathAsItStands) {
+  QTemporaryDir folder;
+  const QString file = folder.filePath("MSINFO32.EXE");
+  ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+  QtProgramLauncher launcher;
+  EXPECT_TRUE(launcher.IsFile(file.toStdString()) && launcher.Start("/bin/true"));
+  for (const std::string refused : {"/bin/true --version", "/bin/sh -c true", ""}) {
+    EXPECT_FALSE(launcher.Start(refused)) << refused;
+  }
+}
+
+// Every way of closing announces it once; the system-information button reports a missing tool
+// once and leaves the dialog open; the texts come from the build, and stay whole.
+TEST(FrmAbout, ClosesAndReportsAsTheUserAsks) {
+  CountingRegistry registry;
+  FakeProgramLauncher launcher;
+  RecordingMessageBoxes messages;
+  const auto open = [&] {
+    auto dialog = std::make_unique<frmAbout>(registry, launcher, messages);
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    return dialog;
+  };
+  const auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+  };
+  for (const Qt::Key closing : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
+    const auto dialog = open();
+    QSignalSpy unloaded(dialog.get(), &frmAbout::Unloaded);
+    closing == Qt::Key_unknown ? void(dialog->close()) : key(closing);  // or the title bar's ×
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(unloaded.count(), 1);
+  }
+  const auto dialog = open();
+  QSignalSpy unloaded(dialog.get(), &frmAbout::Unloaded);
+  key(Qt::Key_S, Qt::AltModifier);
+  QTRY_COMPARE(messages.shown.size(), 1U);
+  key(Qt::Key_Tab);  // to 系统信息: Enter clicks the button that has the focus
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSysInfo");
+  key(Qt::Key_Return);
+  EXPECT_EQ(messages.shown.size(), 2U);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(unloaded.count(), 0);
+  EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);
+  EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
+  ExpectLayoutAtDesktopFontSizes(open);
+}
+
+}  // namespace
+}  // namespace duct

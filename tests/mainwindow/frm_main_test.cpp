@@ -1,0 +1,311 @@
+// The calculator window against a model of its interaction rules, written here from the rules
+// themselves. Real user input (mouse clicks at a control's centre, keys, access keys, input
+// method text) drives the window; after every step the window must agree with the model.
+
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QGroupBox>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTest>
+#include <random>
+
+#include "calc/calculate_command.h"
+#include "mainwindow/frm_main.h"
+#include "tests/support/layout_checks.h"
+#include "tests/support/recording_services.h"
+
+namespace duct {
+namespace {
+
+// The Tab stops in order; an option pair is one stop.
+const QStringList kTabStops = {"TxtA(0)", "TxtA(1)", "Option2", "Option1",  "CmdStart", "CmdAbout",
+                               "CmdQuit", "TxtD(0)", "TxtD(1)", "Command1", "Command2"};
+const QStringList kFields = {"TxtA(0)", "TxtA(1)", "TxtD(0)", "TxtD(1)"};
+// The option and focus actions, then the rest.
+// clang-format off
+const QStringList kOptionAndFocusActions = {
+    "click Option1(0)", "click Option1(1)", "click Option2(0)", "click Option2(1)", "Alt+F",
+    "Alt+V", "Alt+A", "click TxtA(1)", "click TxtD(0)", "Tab", "Shift+Tab", "Down", "Space"};
+const QStringList kOtherActions = {
+    "Alt+D", "Alt+Q", "Alt+B", "Alt+Shift+D", "Alt+Shift+F", "Alt+Shift+V", "Alt+Shift+Q",
+    "Alt+Shift+A", "Alt+Shift+B", "click TxtA(0)", "click TxtD(1)", "Up", "type 480",
+    "type 1.5x-", "compose 5.5", "Enter", "click CmdStart", "click Command1", "click Command2"};
+// clang-format on
+
+QWidget* Focus() { return QApplication::focusWidget(); }
+int IndexIn(const QString& member) { return member.at(member.size() - 2).digitValue(); }
+
+struct Model {
+  bool reverse = false;
+  int given = -1;  // the selected Option2 member
+  QString focus = "TxtA(0)";
+  bool wholeSelected = true;  // the focused field's whole text is selected
+  bool caretOnly = false;     // a click left the caret in the focused field, no selection
+};
+
+class WindowModelTest : public testing::Test {
+ protected:
+  void Open() {
+    window_ = std::make_unique<FrmMain>(state_, messages_, alert_);
+    window_->show();
+    QApplication::setActiveWindow(window_.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+    model_ = {};
+    borderRowsOpened_ = BorderRows();
+    bordersLastReverse_ = false;
+  }
+
+  QWidget* Find(const QString& name) const { return window_->findChild<QWidget*>(name); }
+  QLineEdit* Field(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
+  bool Selected(const QString& option) const {
+    return window_->findChild<QRadioButton*>(option)->isChecked();
+  }
+
+  // Each frame's top border: the first row where its right-hand column leaves the background.
+  std::vector<int> BorderRows() const {
+    std::vector<int> rows;
+    for (const char* frame : {"Frame1", "Frame2"}) {
+      const QImage image = Find(frame)->grab().toImage();
+      int y = 1;
+      for (; y < image.height() && image.pixel(image.width() - 12, y) == image.pixel(0, 0); ++y) {
+      }
+      rows.push_back(y);
+    }
+    return rows;
+  }
+
+  // A control gets the focus; a field selects as the got-focus rule says (entered by Tab or an
+  // access key, the line edit selects its whole text by itself), and a diameter field in the
+  // reverse direction becomes the given one. A click into the focused field places the caret.
+  void FocusArrives(const QString& name, bool byMouse = false) {
+    const bool moved = std::exchange(model_.focus, name) != name;
+    const auto field = kFields.indexOf(name);
+    if (field >= 0 && !moved) {
+      model_.wholeSelected = model_.wholeSelected && !byMouse;
+      model_.caretOnly = byMouse;
+    } else if (field >= 0) {
+      model_.given = field >= 2 && model_.reverse ? static_cast<int>(field) - 2 : model_.given;
+      const bool ruleSelects = field == 0 || (field == 1) != model_.reverse;
+      model_.wholeSelected = ruleSelects || !byMouse;
+      model_.caretOnly = !ruleSelects && byMouse;
+    }
+  }
+
+  // An option became selected, or the selected one was activated again.
+  void OptionClicked(const QString& option) {
+    model_.focus = option;
+    if (option.startsWith("Option1")) {
+      model_.reverse = IndexIn(option) == 1;
+      model_.given = model_.reverse ? model_.given : -1;
+    } else if (model_.reverse) {
+      FocusArrives(kFields[2 + IndexIn(option)]);
+    }
+  }
+
+  void Tab(bool forward) {
+    const QString pair = model_.focus.section('(', 0, 0);
+    const auto from = kTabStops.indexOf(kTabStops.contains(pair) ? pair : model_.focus);
+    const QString stop =
+        kTabStops[(from + (forward ? 1 : kTabStops.size() - 1)) % kTabStops.size()];
+    const int selected = stop == "Option1" ? model_.reverse : std::max(model_.given, 0);
+    FocusArrives(stop.startsWith("Option") ? QString("%1(%2)").arg(stop).arg(selected) : stop);
+  }
+
+  // Up and Down move within an option pair, selecting there if the pair had a selection.
+  void Arrow(bool down) {
+    const int from = model_.focus.startsWith("Option") ? IndexIn(model_.focus) : down;
+    if (from == static_cast<int>(down)) {
+      return;
+    }
+    const bool selected =
+        model_.focus.startsWith("Option1") ? model_.reverse == (from == 1) : model_.given == from;
+    model_.focus = model_.focus.chopped(3) + QString("(%1)").arg(1 - from);
+    if (selected) {
+      OptionClicked(model_.focus);
+    }
+  }
+
+  // Keys or input-method text into the focus; a field takes what the key filter lets through,
+  // in place of its selection, unless it is locked.
+  void Type(const QString& text, bool composed) {
+    auto* field = qobject_cast<QLineEdit*>(Focus());
+    const QString before = field ? field->text() : QString();
+    const int alerts = alert_.count;
+    QInputMethodEvent event;
+    event.setCommitString(text);
+    if (!composed) {
+      QTest::keyClicks(Focus(), text);
+    } else if (field) {
+      QApplication::sendEvent(field, &event);
+    }
+    const QString accepted = QString(text).remove(QRegularExpression("[^0-9.]"));
+    if (field && (field->isReadOnly() || accepted.isEmpty())) {
+      EXPECT_EQ(field->text(), before) << "a locked field";
+    } else if (field) {
+      EXPECT_TRUE(field->text().contains(accepted)) << "what the key filter let through";
+      model_.wholeSelected = model_.caretOnly = false;
+    }
+    EXPECT_EQ(alert_.count - alerts, field ? text.size() - accepted.size() : 0) << "alerts";
+  }
+
+  // The calculate button, a clear button or another: a calculation must take the path the
+  // model's options give, a clear button blank its two fields.
+  void Press(const QString& button, const std::function<void()>& press) {
+    CalculatorInput input{model_.reverse ? Direction::Reverse : Direction::Forward,
+                          std::array{GivenDiameter::None, GivenDiameter::Velocity,
+                                     GivenDiameter::Flow}[model_.given + 1],
+                          {}};
+    for (int i = 0; i < 4; ++i) {
+      input.texts.at(i) = Field(i)->text().toStdString();
+    }
+    const CalculateResult expected = Calculate(input, state_);
+    messages_.shown.clear();
+    press();
+    if (button.startsWith("Command")) {
+      const int first = button == "Command1" ? 0 : 2;
+      input.texts.at(first) = input.texts.at(first + 1) = "(空白)";
+      model_.focus = "CmdStart";
+    } else if (button == "CmdStart") {
+      for (const auto& [field, text] : expected.writes) {
+        input.texts.at(static_cast<std::size_t>(field)) = text;
+      }
+      EXPECT_EQ(state_, expected.state);
+      EXPECT_EQ(messages_.shown,
+                expected.message ? std::vector{*expected.message} : std::vector<Message>{});
+    }
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(Field(i)->text().toStdString(), input.texts.at(i)) << i;
+    }
+    model_.wholeSelected = model_.caretOnly = false;  // a text written anew loses its selection
+  }
+
+  void Do(const QString& action) {
+    const QString target = action.section(' ', 1);
+    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+      QTest::keyClick(Focus(), k, m);
+    };
+    if (action.startsWith("click Option")) {
+      QTest::mouseClick(Find(target), Qt::LeftButton);
+      OptionClicked(target);
+    } else if (action.startsWith("click Txt")) {
+      QTest::mouseClick(Find(target), Qt::LeftButton);
+      FocusArrives(target, true);
+    } else if (action.startsWith("click C")) {
+      Press(target, [this, target] { QTest::mouseClick(Find(target), Qt::LeftButton); });
+      model_.focus = "CmdStart";
+    } else if (action.startsWith("Alt+")) {
+      const char letter = action.back().toLatin1();
+      key(static_cast<Qt::Key>(letter),
+          action.contains("Shift") ? Qt::AltModifier | Qt::ShiftModifier : Qt::AltModifier);
+      const auto at = QByteArray("DFVQAB").indexOf(letter);
+      at >= 4 ? FocusArrives(kFields[at - 4])
+              : OptionClicked(QString("Option%1(%2)").arg(at < 2 ? 1 : 2).arg(at % 2));
+    } else if (action.endsWith("Tab")) {
+      key(Qt::Key_Tab, action == "Tab" ? Qt::NoModifier : Qt::ShiftModifier);
+      Tab(action == "Tab");
+    } else if (action == "Up" || action == "Down") {
+      const bool onPushButton = Focus()->inherits("QPushButton");
+      key(action == "Down" ? Qt::Key_Down : Qt::Key_Up);
+      onPushButton ? Tab(action == "Down") : Arrow(action == "Down");  // like Tab there
+    } else if (action == "Space" && model_.focus.startsWith("Option")) {
+      key(Qt::Key_Space);
+      OptionClicked(model_.focus);
+    } else if ((action == "Space" && kFields.contains(model_.focus)) || action.startsWith("type") ||
+               action.startsWith("compose")) {
+      Type(action == "Space" ? " " : target, action.startsWith("compose"));
+    } else if (action == "Enter" && model_.focus != "CmdQuit" && model_.focus != "CmdAbout") {
+      Press(model_.focus.startsWith("Command") ? model_.focus : "CmdStart",
+            [&key] { key(Qt::Key_Return); });  // quitting and the About dialog leave the window
+    }
+  }
+
+  // The invariants of the window, after every step.
+  void Check() {
+    ASSERT_NE(Selected("Option1(0)"), Selected("Option1(1)")) << "exactly one direction";
+    EXPECT_EQ(Selected("Option1(1)"), model_.reverse);
+    EXPECT_EQ(window_->CurrentDirection() == Direction::Reverse, model_.reverse);
+    EXPECT_EQ(Selected("Option2(0)"), model_.given == 0);
+    EXPECT_EQ(Selected("Option2(1)"), model_.given == 1);
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(Field(i)->isReadOnly(), i > 0 && (i == 1) == model_.reverse) << "lock " << i;
+    }
+    EXPECT_EQ(window_->findChild<QGroupBox*>("Frame1")->title() +
+                  window_->findChild<QGroupBox*>("Frame2")->title(),
+              model_.reverse ? "" : "输入输出");
+    if (std::exchange(bordersLastReverse_, model_.reverse) != model_.reverse) {
+      EXPECT_EQ(BorderRows(), borderRowsOpened_) << "the frames' borders moved";
+    }
+    ASSERT_EQ(Focus()->objectName(), model_.focus);
+    if (auto* field = qobject_cast<QLineEdit*>(Focus())) {
+      EXPECT_TRUE(!model_.wholeSelected || field->selectedText() == field->text())
+          << "whole text selected on focus";
+      EXPECT_TRUE(!model_.caretOnly || !field->hasSelectedText()) << "a click leaves the caret";
+    }
+  }
+
+  // Runs the actions from the window's start, checking after each; stops at the first
+  // disagreement, naming the actions that led to it.
+  void Walk(const QStringList& actions) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    for (qsizetype step = 0; step < actions.size() && !HasFailure(); ++step) {
+      SCOPED_TRACE(actions.mid(0, step + 1).join(", ").toStdString());
+      Do(actions[step]);
+      Check();
+    }
+  }
+
+  CalculationState state_;
+  RecordingMessageBoxes messages_;
+  CountingAlertSound alert_;
+  std::unique_ptr<FrmMain> window_;
+  Model model_;
+  std::vector<int> borderRowsOpened_;
+  bool bordersLastReverse_ = false;  // the direction in which the borders were last measured
+};
+
+TEST_F(WindowModelTest, SequencesThatOnceFailed) {
+  Walk({"Alt+F", "click Option2(0)", "click Option1(1)"});          // no direction left selected
+  Walk({"type 480", "Tab", "type 480", "Enter", "click TxtA(0)"});  // a click kept the caret
+  Walk({"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Down"});  // Down kept the focus
+  Walk({"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Alt+V"});
+  Walk({"Alt+Shift+F"});                   // access keys ignored Shift
+  Walk({"click TxtD(0)", "compose 5.5"});  // composed text reached a locked field
+}
+
+TEST_F(WindowModelTest, EverySequenceOfThreeOptionAndFocusActions) {
+  const auto& actions = kOptionAndFocusActions;
+  const auto n = actions.size();
+  for (qsizetype i = 0; i < n * n * n && !HasFailure(); ++i) {
+    Walk({actions[i / (n * n)], actions[i / n % n], actions[i % n]});
+  }
+}
+
+TEST_F(WindowModelTest, RandomWalkOverEveryAction) {
+  const QStringList actions = kOptionAndFocusActions + kOtherActions;
+  std::mt19937 random(20261207);
+  QStringList walk;
+  for (int step = 0; step < 3000; ++step) {
+    walk.append(actions[static_cast<qsizetype>(random() % actions.size())]);
+  }
+  Walk(walk);
+}
+
+// Every text whole and Chinese at any desktop font size; each field named for a screen reader
+// after its row, not after the frame around it.
+TEST_F(WindowModelTest, TextsStayWholeAndFieldsAreNamedAfterTheirRows) {
+  ExpectLayoutAtDesktopFontSizes(
+      [this] { return std::make_unique<FrmMain>(state_, messages_, alert_); });
+  ASSERT_NO_FATAL_FAILURE(Open());
+  const QStringList names = {"边长a", "边长b", "流速当量直径", "流量当量直径"};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(Field(i))->text(QAccessible::Name), names[i]);
+  }
+}
+
+}  // namespace
+}  // namespace duct
