@@ -77,7 +77,7 @@ void BM_Command_FlowGivenAtSearchLimit(benchmark::State& state) {
   RunCommand(state, Direction::Reverse, GivenDiameter::Flow,
              {"5100000", "(空白)", "(空白)", "10000000"});
 }
-BENCHMARK(BM_Command_FlowGivenAtSearchLimit)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Command_FlowGivenAtSearchLimit);
 
 }  // namespace
 }  // namespace duct
