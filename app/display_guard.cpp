@@ -1,6 +1,7 @@
 #include "app/display_guard.h"
 
 #include <QString>
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -29,13 +30,11 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
     return;
   }
   // One of the held messages says why ("could not connect to display :77").
-  QString reason = text.section('\n', 0, 0);
-  for (const auto& held : heldMessages) {
-    if (held.text.contains("display")) {
-      reason = held.text;
-      break;
-    }
-  }
+  const auto explained =
+      std::find_if(heldMessages.begin(), heldMessages.end(),
+                   [](const HeldMessage& m) { return m.text.contains("display"); });
+  const QString reason =
+      explained != heldMessages.end() ? explained->text : text.section('\n', 0, 0);
   std::fprintf(stderr, "%s: no display to show the window on (%s)\n", kProgramName,
                reason.toLocal8Bit().constData());
   std::_Exit(EXIT_FAILURE);  // not abort(): a missing display is no crash

@@ -18,8 +18,9 @@ int main(int argc, char* argv[]) {
     std::fputs(commandLine.output.c_str(), commandLine.exitStatus == 0 ? stdout : stderr);
     return commandLine.exitStatus;
   }
-  // Qt sees only the program's name: its own options must not change the window.
-  int qtArgc = 1;
+  // Qt sees only the program's name: its own options must not change the window. The count
+  // lives as long as the application, which keeps a reference to it.
+  int qtArgc = 1;  // cppcheck-suppress variableScope
   std::unique_ptr<QApplication> application;
   {
     const duct::DisplayGuard guard;

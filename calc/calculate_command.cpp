@@ -13,7 +13,7 @@ namespace {
 // marks the run as failed; the following steps still run.
 class CalculateRun {
  public:
-  CalculateRun(const CalculatorInput& input, CalculationState state)
+  CalculateRun(const CalculatorInput& input, const CalculationState& state)
       : input_(input), state_(state) {}
 
   CalculateResult Run() && {
@@ -154,7 +154,7 @@ class CalculateRun {
 
 }  // namespace
 
-CalculateResult Calculate(const CalculatorInput& input, CalculationState state) {
+CalculateResult Calculate(const CalculatorInput& input, const CalculationState& state) {
   return CalculateRun(input, state).Run();
 }
 

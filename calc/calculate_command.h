@@ -53,7 +53,7 @@ struct CalculateResult {
 // fails after the checks (both sides 0, magnitudes near the top of the float range, a side
 // search past its limit) also gives the input-error message and no write, rather than an
 // earlier run's value on show; the state still keeps every value that was computed.
-CalculateResult Calculate(const CalculatorInput& input, CalculationState state);
+CalculateResult Calculate(const CalculatorInput& input, const CalculationState& state);
 
 // The two messages of the command.
 Message InputErrorMessage();

@@ -15,7 +15,7 @@ QKeySequence ShiftedAccessKey(const QString& text) {
   if (key.isEmpty()) {
     return {};
   }
-  return QKeySequence(key[0].keyboardModifiers() | Qt::ShiftModifier | key[0].key());
+  return {key[0].keyboardModifiers() | Qt::ShiftModifier | key[0].key()};
 }
 
 }  // namespace

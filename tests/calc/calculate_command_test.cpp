@@ -27,7 +27,7 @@ CalculatorInput Input(Options options, std::array<std::string, 4> texts) {
           options == V   ? GivenDiameter::Velocity
           : options == F ? GivenDiameter::Flow
                          : GivenDiameter::None,
-          texts};
+          std::move(texts)};
 }
 
 // What a run does, as one line: its writes in order ("A1=399 D1=493.4"), or its message.

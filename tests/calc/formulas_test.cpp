@@ -17,10 +17,10 @@ constexpr float kMax = std::numeric_limits<float>::max();
 constexpr auto kFails = std::nullopt;
 
 // Short names for the table below.
-constexpr auto Flow = CalcFlowDiameter;
-constexpr auto Velocity = CalcVelocityDiameter;
-constexpr auto SideB = CalcSideFromVelocityDiameter;
-constexpr auto Search = SearchSideFromFlowDiameter;
+constexpr auto kFlow = CalcFlowDiameter;
+constexpr auto kVelocity = CalcVelocityDiameter;
+constexpr auto kSideB = CalcSideFromVelocityDiameter;
+constexpr auto kSearch = SearchSideFromFlowDiameter;
 std::optional<float> Square(float dl, float /*unused*/) {
   return CalcSquareSideFromFlowDiameter(dl);
 }
@@ -34,17 +34,17 @@ TEST(Formulas, GiveTheExactFloats) {
     std::optional<float> expected;
   } cases[] = {
       // clang-format off
-      {Flow, 500, 400, 493.8251647949219F}, {Flow, 800, 800, 884.47937F},
-      {Flow, 500, 399, 493.19370F}, {Flow, 1000, 2173, 1606.0F},
-      {Flow, 500, 0, 0.0F}, {Flow, 0, 0, kFails}, {Flow, -5, 5, kFails}, {Flow, -5, 10, kFails},
-      {Flow, 3.4e38F, 3.4e38F, kFails},  // beyond the float range
-      {Velocity, 500, 400, 444.44446F}, {Velocity, 105, 147, 122.5F}, {Velocity, 500, 0, 0.0F},
-      {Velocity, 0, 0, kFails}, {Velocity, 3.4e38F, 3.4e38F, 3.4e38F},
-      {SideB, 444, 500, 399.28058F}, {SideB, 400, 201, 40200.0F}, {SideB, 240, 300, 200.0F},
-      {SideB, 0, 300, kFails}, {SideB, 400, 200, kFails}, {SideB, 3e38F, 1.6e38F, kFails},
-      {Search, 493.8F, 500, 400.0F}, {Search, 884.5F, 800, 801.0F}, {Search, -1, 500, 0.0F},
-      {Search, 1606, 1000, 2174.0F},  // DL(1000, 2173) = 1606 does not stop the count
-      {Search, 1e7F, 5.1e6F, kFails},  // past the 2^24 limit
+      {kFlow, 500, 400, 493.8251647949219F}, {kFlow, 800, 800, 884.47937F},
+      {kFlow, 500, 399, 493.19370F}, {kFlow, 1000, 2173, 1606.0F},
+      {kFlow, 500, 0, 0.0F}, {kFlow, 0, 0, kFails}, {kFlow, -5, 5, kFails}, {kFlow, -5, 10, kFails},
+      {kFlow, 3.4e38F, 3.4e38F, kFails},  // beyond the float range
+      {kVelocity, 500, 400, 444.44446F}, {kVelocity, 105, 147, 122.5F}, {kVelocity, 500, 0, 0.0F},
+      {kVelocity, 0, 0, kFails}, {kVelocity, 3.4e38F, 3.4e38F, 3.4e38F},
+      {kSideB, 444, 500, 399.28058F}, {kSideB, 400, 201, 40200.0F}, {kSideB, 240, 300, 200.0F},
+      {kSideB, 0, 300, kFails}, {kSideB, 400, 200, kFails}, {kSideB, 3e38F, 1.6e38F, kFails},
+      {kSearch, 493.8F, 500, 400.0F}, {kSearch, 884.5F, 800, 801.0F}, {kSearch, -1, 500, 0.0F},
+      {kSearch, 1606, 1000, 2174.0F},  // DL(1000, 2173) = 1606 does not stop the count
+      {kSearch, 1e7F, 5.1e6F, kFails},  // past the 2^24 limit
       {Square, 500, 0, 452.24344F}, {Square, 400, 0, 361.79477F}, {Square, 0, 0, 0.0F},
       // The ratio check: accepted (1) only strictly between 0.5 and 5.
       {Ratio, 100, 200, 0}, {Ratio, 101, 200, 1}, {Ratio, 999, 200, 1}, {Ratio, 1000, 200, 0},

@@ -45,11 +45,12 @@ TEST(SideSearch, MatchesTheCountOnAGridOfDucts) {
     const int top = static_cast<int>(a * 3.5F) + 1;
     std::vector<float> runningMax(top + 9, 0.0F);
     for (int b = 1; b <= top + 8; ++b) {
-      runningMax[b] = std::max(runningMax[b - 1], CalcFlowDiameter(a, b).value_or(0.0F));
+      runningMax[b] = std::max(runningMax[b - 1], CalcFlowDiameter(a, float(b)).value_or(0.0F));
     }
     for (int step = 0; step <= 16; ++step) {
       for (const int ulps : {-1, 0, 1}) {
-        const float dl = Nudge(*CalcFlowDiameter(a, low + (top - low) * step / 16), ulps);
+        const int side = low + (top - low) * step / 16;
+        const float dl = Nudge(*CalcFlowDiameter(a, static_cast<float>(side)), ulps);
         const auto stop = std::upper_bound(runningMax.begin(), runningMax.end(), dl);
         ASSERT_EQ(SearchSideFromFlowDiameter(dl, a),
                   stop == runningMax.end() ? CountSides(dl, a) : float(stop - runningMax.begin()))

@@ -62,9 +62,6 @@ class WindowModelTest : public testing::Test {
 
   QWidget* Find(const QString& name) const { return window_->findChild<QWidget*>(name); }
   QLineEdit* Field(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
-  bool Selected(const QString& option) const {
-    return window_->findChild<QRadioButton*>(option)->isChecked();
-  }
 
   // Each frame's top border: the first row where its right-hand column leaves the background.
   std::vector<int> BorderRows() const {
@@ -110,7 +107,7 @@ class WindowModelTest : public testing::Test {
   void Tab(bool forward) {
     const QString pair = model_.focus.section('(', 0, 0);
     const auto from = kTabStops.indexOf(kTabStops.contains(pair) ? pair : model_.focus);
-    const QString stop =
+    const QString& stop =
         kTabStops[(from + (forward ? 1 : kTabStops.size() - 1)) % kTabStops.size()];
     const int selected = stop == "Option1" ? model_.reverse : std::max(model_.given, 0);
     FocusArrives(stop.startsWith("Option") ? QString("%1(%2)").arg(stop).arg(selected) : stop);
@@ -226,11 +223,14 @@ class WindowModelTest : public testing::Test {
 
   // The invariants of the window, after every step.
   void Check() {
-    ASSERT_NE(Selected("Option1(0)"), Selected("Option1(1)")) << "exactly one direction";
-    EXPECT_EQ(Selected("Option1(1)"), model_.reverse);
+    const auto selected = [this](const char* o) {
+      return window_->findChild<QRadioButton*>(o)->isChecked();
+    };
+    ASSERT_NE(selected("Option1(0)"), selected("Option1(1)")) << "exactly one direction";
+    EXPECT_EQ(selected("Option1(1)"), model_.reverse);
     EXPECT_EQ(window_->CurrentDirection() == Direction::Reverse, model_.reverse);
-    EXPECT_EQ(Selected("Option2(0)"), model_.given == 0);
-    EXPECT_EQ(Selected("Option2(1)"), model_.given == 1);
+    EXPECT_EQ(selected("Option2(0)"), model_.given == 0);
+    EXPECT_EQ(selected("Option2(1)"), model_.given == 1);
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(Field(i)->isReadOnly(), i > 0 && (i == 1) == model_.reverse) << "lock " << i;
     }
