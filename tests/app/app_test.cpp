@@ -71,14 +71,9 @@ TEST_F(ProgramWindowsTest, QuitClosesBothWindowsAndEndsWithoutReopening) {
   EXPECT_EQ(ended_, 1);
 }
 
-TEST_F(ProgramWindowsTest, MainWindowClosedThroughItsFrameAloneEnds) {
-  windows_.MainWindow()->close();
-  FinishClosing();
-  EXPECT_EQ(ended_, 1);
-}
-
 // Closed through its frame while the dialog is open, the main window comes back in its start
-// state when the dialog closes; the numbers stay, and an open main window stays as it is.
+// state when the dialog closes; the numbers stay, and an open main window stays as it is. Closed
+// alone, it ends the program.
 TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
   QTest::keyClicks(InMain<QLineEdit>("TxtA(0)"), "500");
   QTest::mouseClick(InMain<QLineEdit>("TxtA(1)"), Qt::LeftButton);  // selects its text
@@ -104,6 +99,9 @@ TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
   EXPECT_TRUE(InMain<QRadioButton>("Option1(0)")->isChecked());
   EXPECT_EQ(windows_.State(), numbers);
   EXPECT_EQ(ended_, 0);
+  windows_.MainWindow()->close();
+  FinishClosing();
+  EXPECT_EQ(ended_, 1);
 }
 
 TEST(Program, AnswersWithOneTextAndAnExitStatusAndNeverAborts) {

@@ -75,10 +75,8 @@ TEST(Calculate, AnswersOrShowsOneMessageAndWritesNothing) {
     EXPECT_EQ(Outcome(Calculate(Input(options, texts), {})), expected)
         << texts[0] << " | " << texts[1] << " | " << texts[2] << " | " << texts[3];
   }
-  EXPECT_EQ(InputErrorMessage().icon, MessageIcon::Information);
-  EXPECT_EQ(InputErrorMessage().title, "提醒");
-  EXPECT_EQ(RatioErrorMessage().icon, MessageIcon::None);
-  EXPECT_EQ(RatioErrorMessage().title, kApplicationTitle);
+  EXPECT_EQ(InputErrorMessage(), (Message{kInputError, MessageIcon::Information, "提醒"}));
+  EXPECT_EQ(RatioErrorMessage(), (Message{kRatioError, MessageIcon::None, kApplicationTitle}));
 }
 
 // The numbers a run leaves: every value its steps could compute, unrounded; a failed step

@@ -228,7 +228,6 @@ class WindowModelTest : public testing::Test {
     };
     ASSERT_NE(selected("Option1(0)"), selected("Option1(1)")) << "exactly one direction";
     EXPECT_EQ(selected("Option1(1)"), model_.reverse);
-    EXPECT_EQ(window_->CurrentDirection() == Direction::Reverse, model_.reverse);
     EXPECT_EQ(selected("Option2(0)"), model_.given == 0);
     EXPECT_EQ(selected("Option2(1)"), model_.given == 1);
     for (int i = 0; i < 4; ++i) {
