@@ -1,7 +1,7 @@
 #include "calc/calculate_command.h"
 
 #include <optional>
-#include <string_view>
+#include <utility>
 
 #include "base/application_info.h"
 #include "calc/formulas.h"

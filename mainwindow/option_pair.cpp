@@ -32,10 +32,6 @@ std::optional<int> OptionPair::Selected() const {
   return index < 0 ? std::nullopt : std::optional<int>(index);
 }
 
-bool OptionPair::Contains(const QWidget* widget) const {
-  return widget == buttons_[0] || widget == buttons_[1];
-}
-
 void OptionPair::Clear() {
   // An exclusive group keeps its last selection; it lets go of it only while not exclusive.
   group_.setExclusive(false);

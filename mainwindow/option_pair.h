@@ -21,7 +21,6 @@ class OptionPair : public QObject {
 
   [[nodiscard]] QRadioButton* operator[](int index) const { return buttons_.at(index); }
   [[nodiscard]] std::optional<int> Selected() const;
-  [[nodiscard]] bool Contains(const QWidget* widget) const;
 
   // Clears the selection without a Clicked().
   void Clear();

@@ -46,11 +46,10 @@ void RequestFrame(QWidget& window, FrameRequest request) {
     return;  // another platform, such as Wayland or offscreen
   }
   const auto id = static_cast<xcb_window_t>(window.winId());
-  const auto set = [connection, id](const char* property, xcb_atom_t type, std::uint32_t count,
+  const auto set = [connection, id](xcb_atom_t property, xcb_atom_t type, std::uint32_t count,
                                     const void* data, std::uint8_t mode) {
-    const xcb_atom_t atom = Atom(connection, property);
-    if (atom != XCB_ATOM_NONE && type != XCB_ATOM_NONE) {
-      xcb_change_property(connection, mode, id, atom, type, 32, count, data);
+    if (property != XCB_ATOM_NONE && type != XCB_ATOM_NONE) {
+      xcb_change_property(connection, mode, id, property, type, 32, count, data);
     }
   };
 
@@ -61,17 +60,17 @@ void RequestFrame(QWidget& window, FrameRequest request) {
       kMwmDecorBorder | kMwmDecorTitle | kMwmDecorMenu |
           (request.minimizeButton ? kMwmDecorMinimize : 0U),
       0, 0};
-  set("_MOTIF_WM_HINTS", Atom(connection, "_MOTIF_WM_HINTS"), motif.size(), motif.data(),
-      XCB_PROP_MODE_REPLACE);
+  const xcb_atom_t motifHints = Atom(connection, "_MOTIF_WM_HINTS");  // also its own type
+  set(motifHints, motifHints, motif.size(), motif.data(), XCB_PROP_MODE_REPLACE);
   if (request.dialog) {
     // A dialog's frame without WM_TRANSIENT_FOR, which would keep it above the main window.
     const xcb_atom_t dialog = Atom(connection, "_NET_WM_WINDOW_TYPE_DIALOG");
-    set("_NET_WM_WINDOW_TYPE", XCB_ATOM_ATOM, 1, &dialog, XCB_PROP_MODE_REPLACE);
+    set(Atom(connection, "_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 1, &dialog, XCB_PROP_MODE_REPLACE);
   }
   if (request.offTaskBar) {
     // Qt keeps the states it finds on the window when it adds its own.
     const xcb_atom_t skipTaskBar = Atom(connection, "_NET_WM_STATE_SKIP_TASKBAR");
-    set("_NET_WM_STATE", XCB_ATOM_ATOM, 1, &skipTaskBar, XCB_PROP_MODE_APPEND);
+    set(Atom(connection, "_NET_WM_STATE"), XCB_ATOM_ATOM, 1, &skipTaskBar, XCB_PROP_MODE_APPEND);
   }
   xcb_flush(connection);
 }
