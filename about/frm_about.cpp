@@ -5,6 +5,7 @@
 
 #include "about/sys_info.h"
 #include "base/application_info.h"
+#include "resources/access_keys.h"
 #include "resources/window_frame.h"
 #include "resources/window_look.h"
 
@@ -103,6 +104,7 @@ void frmAbout::BuildControls() {
   AddLine(this, "Line1(0)", {7, 164, 371, 2}, Qt::white);
 
   setTabOrder(cmdOK, cmdSysInfo);
+  new AccessKeys(*this);
   cmdOK->setFocus();
 }
 

@@ -1,10 +1,10 @@
 #include <QApplication>
-#include <cstdio>
 #include <memory>
 
 #include "about/qt_program_launcher.h"
 #include "about/system_registry.h"
 #include "app/command_line.h"
+#include "app/command_line_output.h"
 #include "app/display_guard.h"
 #include "app/program_windows.h"
 #include "app/qt_message_boxes.h"
@@ -15,7 +15,7 @@
 int main(int argc, char* argv[]) {
   const auto commandLine = duct::ReadCommandLine({argv, static_cast<std::size_t>(argc)});
   if (!commandLine.openWindow) {
-    std::fputs(commandLine.output.c_str(), commandLine.exitStatus == 0 ? stdout : stderr);
+    duct::ShowCommandLineAnswer(commandLine);
     return commandLine.exitStatus;
   }
   // Qt sees only the program's name: its own options must not change the window. The count

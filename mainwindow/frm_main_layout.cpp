@@ -8,10 +8,10 @@
 #include <limits>
 
 #include "base/application_info.h"
-#include "mainwindow/access_keys.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/text_box.h"
+#include "resources/access_keys.h"
 #include "resources/window_frame.h"
 #include "resources/window_look.h"
 
@@ -71,9 +71,10 @@ void FrmMain::BuildControls() {
   setObjectName("FrmMain");
   setWindowTitle(kApplicationTitle);
   setWindowIcon(ApplicationIcon());
+  // The fixed-size hint gives the thin fixed frame on Windows; X11 gets its frame by request.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                 Qt::WindowCloseButtonHint);
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setFixedSize(448, 281);
   RequestFrame(*this, {.minimizeButton = true});
   setFont(WindowDefaultFont());

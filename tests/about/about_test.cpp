@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -101,13 +103,22 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
 // to a shell.
 TEST(QtProgramLauncher, StartsThePathAsItStands) {
   QTemporaryDir folder;
-  const QString file = folder.filePath("MSINFO32.EXE");
-  ASSERT_TRUE(QFile(file).open(QIODevice::WriteOnly));
+  ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkdir("with blank"));
+  const QString blankFolder = QDir::toNativeSeparators(folder.filePath("with blank"));
+  // A stand-in tool under a name with blanks, as in "C:\Program Files": each part alone names
+  // nothing that could start.
+  const QString suffix = QFileInfo(DUCTCALC_START_MARKER).suffix();
+  const QString tool = blankFolder + QDir::separator() + "system info" +
+                       (suffix.isEmpty() ? QString() : "." + suffix);
+  ASSERT_TRUE(QFile::copy(DUCTCALC_START_MARKER, tool));
   QtProgramLauncher launcher;
-  EXPECT_TRUE(launcher.IsFile(file.toStdString()) && launcher.Start("/bin/true"));
-  for (const std::string refused : {"/bin/true --version", "/bin/sh -c true", ""}) {
-    EXPECT_FALSE(launcher.Start(refused)) << refused;
+  EXPECT_TRUE(launcher.IsFile(tool.toStdString()));
+  EXPECT_FALSE(launcher.IsFile(blankFolder.toStdString()));
+  for (const QString& refused : {tool + " --version", blankFolder, QString()}) {
+    EXPECT_FALSE(launcher.Start(refused.toStdString())) << refused.toStdString();
   }
+  ASSERT_TRUE(launcher.Start(tool.toStdString()));
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(tool + ".started"), 10000);
 }
 
 // Every way of closing announces it once; the system-information button reports a missing tool
@@ -119,28 +130,36 @@ TEST(FrmAbout, ClosesAndReportsAsTheUserAsks) {
   const auto open = [&] {
     auto dialog = std::make_unique<frmAbout>(registry, launcher, messages);
     dialog->show();
-    QApplication::setActiveWindow(dialog.get());
+    dialog->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     return dialog;
   };
   const auto key = [](Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
     QTest::keyClick(QApplication::focusWidget(), key, modifiers);
   };
-  for (const Qt::Key closing : {Qt::Key_Return, Qt::Key_Escape, Qt::Key_unknown}) {
+  const Qt::KeyboardModifiers altShift = Qt::AltModifier | Qt::ShiftModifier;
+  const std::pair<Qt::Key, Qt::KeyboardModifiers> closingKeys[] = {
+      {Qt::Key_Return, {}},  {Qt::Key_Escape, {}},  {Qt::Key_O, Qt::AltModifier},
+      {Qt::Key_O, altShift}, {Qt::Key_unknown, {}},  // or the title bar's ×
+  };
+  for (const auto& [closing, modifiers] : closingKeys) {
+    SCOPED_TRACE(QKeySequence(closing | modifiers).toString().toStdString());
     const auto dialog = open();
     QSignalSpy unloaded(dialog.get(), &frmAbout::Unloaded);
-    closing == Qt::Key_unknown ? void(dialog->close()) : key(closing);  // or the title bar's ×
+    closing == Qt::Key_unknown ? void(dialog->close()) : key(closing, modifiers);
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_EQ(unloaded.count(), 1);
   }
   const auto dialog = open();
   QSignalSpy unloaded(dialog.get(), &frmAbout::Unloaded);
   key(Qt::Key_S, Qt::AltModifier);
-  QTRY_COMPARE(messages.shown.size(), 1U);
+  EXPECT_EQ(messages.shown.size(), 1U);
+  key(Qt::Key_S, altShift);
+  EXPECT_EQ(messages.shown.size(), 2U);
   key(Qt::Key_Tab);  // to 系统信息: Enter clicks the button that has the focus
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSysInfo");
   key(Qt::Key_Return);
-  EXPECT_EQ(messages.shown.size(), 2U);
+  EXPECT_EQ(messages.shown.size(), 3U);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(unloaded.count(), 0);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);

@@ -14,6 +14,7 @@
 
 #include "app/program_windows.h"
 #include "app/toolkit_texts.h"
+#include "tests/support/answered_message_boxes.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/recording_services.h"
 
@@ -24,7 +25,8 @@ class ProgramWindowsTest : public testing::Test {
  protected:
   void SetUp() override {
     windows_.ShowMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(windows_.MainWindow()));
+    windows_.MainWindow()->activateWindow();  // as a window manager does with a new window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windows_.MainWindow()));
   }
 
   // Windows closed with delete-on-close go at the next turn of the event loop.
@@ -102,6 +104,27 @@ TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
   windows_.MainWindow()->close();
   FinishClosing();
   EXPECT_EQ(ended_, 1);
+}
+
+// A message box of either window, shown and answered for real, leaves every control of that
+// window drawn within it, without a native window of its own.
+TEST(ProgramWindows, MessageBoxesLeaveTheControlsInTheirWindows) {
+  AnsweredMessageBoxes messages;
+  CountingAlertSound alert;
+  CountingRegistry registry;  // empty: the tool is unavailable
+  FakeProgramLauncher launcher;
+  ProgramWindows windows({messages, alert, registry, launcher, [] {}});
+  windows.ShowMainWindow();
+  windows.MainWindow()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(windows.MainWindow()));
+  QTest::keyClick(windows.MainWindow()->findChild<QWidget*>("TxtA(0)"), Qt::Key_Return);
+  QTest::keyClick(windows.MainWindow()->findChild<QWidget*>("TxtA(0)"), Qt::Key_O, Qt::AltModifier);
+  ASSERT_NE(windows.AboutDialog(), nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(windows.AboutDialog()));
+  QTest::keyClick(windows.AboutDialog()->findChild<QWidget*>("cmdOK"), Qt::Key_S, Qt::AltModifier);
+  EXPECT_EQ(messages.shown.size(), 2U);
+  EXPECT_EQ(NativeControls(*windows.MainWindow()), "");
+  EXPECT_EQ(NativeControls(*windows.AboutDialog()), "");
 }
 
 TEST(Program, AnswersWithOneTextAndAnExitStatusAndNeverAborts) {

@@ -1,6 +1,7 @@
 // The calculator window against a model of its interaction rules, written here from the rules
 // themselves. Real user input (mouse clicks at a control's centre, keys, access keys, input
-// method text) drives the window; after every step the window must agree with the model.
+// method text) drives the window, and its message boxes show and are answered with Enter; after
+// every step the window must agree with the model.
 
 #include <gtest/gtest.h>
 
@@ -16,6 +17,7 @@
 
 #include "calc/calculate_command.h"
 #include "mainwindow/frm_main.h"
+#include "tests/support/answered_message_boxes.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/recording_services.h"
 
@@ -53,7 +55,7 @@ class WindowModelTest : public testing::Test {
   void Open() {
     window_ = std::make_unique<FrmMain>(state_, messages_, alert_);
     window_->show();
-    QApplication::setActiveWindow(window_.get());
+    window_->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     model_ = {};
     borderRowsOpened_ = BorderRows();
@@ -239,6 +241,7 @@ class WindowModelTest : public testing::Test {
     if (std::exchange(bordersLastReverse_, model_.reverse) != model_.reverse) {
       EXPECT_EQ(BorderRows(), borderRowsOpened_) << "the frames' borders moved";
     }
+    EXPECT_EQ(NativeControls(*window_), "") << "controls with windows of their own";
     ASSERT_EQ(Focus()->objectName(), model_.focus);
     if (auto* field = qobject_cast<QLineEdit*>(Focus())) {
       EXPECT_TRUE(!model_.wholeSelected || field->selectedText() == field->text())
@@ -259,7 +262,7 @@ class WindowModelTest : public testing::Test {
   }
 
   CalculationState state_;
-  RecordingMessageBoxes messages_;
+  AnsweredMessageBoxes messages_;
   CountingAlertSound alert_;
   std::unique_ptr<FrmMain> window_;
   Model model_;

@@ -1,13 +1,19 @@
-// Entry point of the widget tests: one QApplication on Qt's offscreen platform, so that the
-// tests run without a display.
+// Entry point of the widget tests: one QApplication, on Qt's offscreen platform so that the
+// tests run without a display, or with --on-display on the system's own (X11, Windows), where
+// native windows and the window manager's hints are real.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstring>
 
 int main(int argc, char* argv[]) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
   testing::InitGoogleTest(&argc, argv);
+  const bool onDisplay = argc > 1 && std::strcmp(argv[1], "--on-display") == 0;
+  if (!onDisplay) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
   return RUN_ALL_TESTS();
 }

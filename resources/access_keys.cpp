@@ -1,4 +1,4 @@
-#include "mainwindow/access_keys.h"
+#include "resources/access_keys.h"
 
 #include <QAbstractButton>
 #include <QEvent>

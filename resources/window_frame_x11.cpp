@@ -1,21 +1,17 @@
 #include "resources/window_frame.h"
 
-#include <QWidget>
-
-#ifdef DUCTCALC_HAVE_XCB
 #include <xcb/xcb.h>
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QWidget>
+#include <QWindow>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#endif
 
 namespace duct {
-
-#ifdef DUCTCALC_HAVE_XCB
-
 namespace {
 
 xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
@@ -37,15 +33,7 @@ constexpr std::uint32_t kMwmDecorTitle = 8U;
 constexpr std::uint32_t kMwmDecorMenu = 16U;
 constexpr std::uint32_t kMwmDecorMinimize = 32U;
 
-}  // namespace
-
-void RequestFrame(QWidget& window, FrameRequest request) {
-  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
-  if (connection == nullptr) {
-    return;  // another platform, such as Wayland or offscreen
-  }
-  const auto id = static_cast<xcb_window_t>(window.winId());
+void SetHints(xcb_connection_t* connection, xcb_window_t id, FrameRequest request) {
   const auto set = [connection, id](xcb_atom_t property, xcb_atom_t type, std::uint32_t count,
                                     const void* data, std::uint8_t mode) {
     if (property != XCB_ATOM_NONE && type != XCB_ATOM_NONE) {
@@ -75,10 +63,40 @@ void RequestFrame(QWidget& window, FrameRequest request) {
   xcb_flush(connection);
 }
 
-#else
+// Sets the hints on each X window the widget gets, when Qt has made it and before it maps it:
+// Qt sends the show event in between. QWidget::winId() would make the X window at once, but it
+// also marks the widget native, and a native widget with a parent (a message box) makes every
+// control of that parent native too.
+class FrameHints final : public QObject {
+ public:
+  FrameHints(QWidget& window, xcb_connection_t* connection, FrameRequest request)
+      : QObject(&window), connection_(connection), request_(request) {
+    window.installEventFilter(this);
+  }
 
-void RequestFrame(QWidget& /*window*/, FrameRequest /*request*/) {}
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    const QWindow* native = static_cast<QWidget*>(watched)->windowHandle();
+    if (event->type() == QEvent::Show && native != nullptr && native->winId() != hinted_) {
+      hinted_ = native->winId();
+      SetHints(connection_, static_cast<xcb_window_t>(hinted_), request_);
+    }
+    return false;
+  }
 
-#endif
+ private:
+  xcb_connection_t* connection_;
+  FrameRequest request_;
+  WId hinted_ = 0;
+};
+
+}  // namespace
+
+void RequestFrame(QWidget& window, FrameRequest request) {
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+  if (connection != nullptr) {  // not on another platform, such as Wayland or offscreen
+    new FrameHints(window, connection, request);
+  }
+}
 
 }  // namespace duct

@@ -1,0 +1,55 @@
+#include <windows.h>
+
+#include <string>
+
+#include "app/command_line_output.h"
+#include "base/application_info.h"
+
+namespace duct {
+namespace {
+
+std::wstring Wide(const std::string& utf8) {
+  const int length =
+      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
+  return wide;
+}
+
+bool WriteAll(HANDLE handle, const std::string& text) {
+  DWORD written = 0;
+  return WriteFile(handle, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) != 0 &&
+         written == text.size();
+}
+
+}  // namespace
+
+// A windowed program has no console of its own. Its output goes where standard output or error
+// was sent (a file, a pipe), else to the console it was started from, else into a message box,
+// as when it is started from a shortcut.
+void ShowCommandLineAnswer(const CommandLine& answer) {
+  const bool refused = answer.exitStatus != 0;
+  const HANDLE handle = GetStdHandle(refused ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE && WriteAll(handle, answer.output)) {
+    return;
+  }
+  const std::wstring text = Wide(answer.output);
+  if (AttachConsole(ATTACH_PARENT_PROCESS) != 0) {
+    const HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                       OPEN_EXISTING, 0, nullptr);
+    DWORD written = 0;
+    const bool shown = console != INVALID_HANDLE_VALUE &&
+                       WriteConsoleW(console, text.data(), static_cast<DWORD>(text.size()),
+                                     &written, nullptr) != 0;
+    if (console != INVALID_HANDLE_VALUE) {
+      CloseHandle(console);
+    }
+    if (shown) {
+      return;
+    }
+  }
+  MessageBoxW(nullptr, text.c_str(), Wide(kProgramName).c_str(),
+              refused ? MB_ICONWARNING : MB_ICONINFORMATION);
+}
+
+}  // namespace duct

@@ -1,0 +1,23 @@
+# Cross-building for 64-bit Windows with Debian's mingw-w64 (the posix thread model, which
+# Qt's std::thread use needs). Used for Qt itself and for the calculator.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+
+set(mingw_prefix x86_64-w64-mingw32)
+set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
+set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
+
+# Libraries and headers come from the mingw sysroot and the prefixes named in
+# CMAKE_PREFIX_PATH (the cross-built Qt); programs from the build machine.
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# Tests and build-time tools run through Wine.
+find_program(DUCTCALC_WINE wine)
+if(DUCTCALC_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${DUCTCALC_WINE})
+endif()

@@ -1,0 +1,51 @@
+# The files of the Linux desktop and of the Debian package: the menu entry, the AppStream
+# metadata, the icon, the manual page, the changelog and copyright.
+
+# What the desktop needs: the entry, the AppStream metadata and the icon.
+include(GNUInstallDirs)
+set(desktop_entry "${CMAKE_CURRENT_BINARY_DIR}/${DUCTCALC_APP_ID}.desktop")
+set(metainfo "${CMAKE_CURRENT_BINARY_DIR}/${DUCTCALC_APP_ID}.metainfo.xml")
+configure_file(app.desktop.in "${desktop_entry}" @ONLY)
+configure_file(app.metainfo.xml.in "${metainfo}" @ONLY)
+
+set(icons "")
+foreach(size 16 32)
+  set(png "${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}/ductcalc.png")
+  add_custom_command(OUTPUT "${png}"
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}"
+    COMMAND convert_icon "${png}" "${CMAKE_CURRENT_SOURCE_DIR}/ductcalc-${size}.xpm"
+    DEPENDS convert_icon ductcalc-${size}.xpm
+    COMMENT "Converting the ${size}x${size} icon")
+  install(FILES "${png}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
+  list(APPEND icons "${png}")
+endforeach()
+
+# The manual page, and the Debian changelog and copyright that a package must carry; installed
+# compressed, as Debian keeps them.
+configure_file(changelog.in "${CMAKE_CURRENT_BINARY_DIR}/changelog" @ONLY)
+set(changelog_gz "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz")
+set(manual_gz "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1.gz")
+add_custom_command(OUTPUT "${changelog_gz}"
+  COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/changelog" > "${changelog_gz}"
+  DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/changelog")
+add_custom_command(OUTPUT "${manual_gz}"
+  COMMAND gzip -9nc "${CMAKE_CURRENT_SOURCE_DIR}/ductcalc.1" > "${manual_gz}"
+  DEPENDS ductcalc.1)
+add_custom_target(desktop_files ALL DEPENDS ${icons} "${changelog_gz}" "${manual_gz}")
+
+install(FILES "${desktop_entry}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+install(FILES "${metainfo}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
+install(FILES copyright "${changelog_gz}" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES "${manual_gz}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
+
+# The validators check the two files when they are installed; a plain build needs neither.
+if(BUILD_TESTING)
+  find_program(DESKTOP_FILE_VALIDATE desktop-file-validate)
+  find_program(APPSTREAMCLI appstreamcli)
+  if(DESKTOP_FILE_VALIDATE)
+    add_test(NAME desktop_entry_valid COMMAND "${DESKTOP_FILE_VALIDATE}" "${desktop_entry}")
+  endif()
+  if(APPSTREAMCLI)
+    add_test(NAME metainfo_valid COMMAND "${APPSTREAMCLI}" validate --no-net "${metainfo}")
+  endif()
+endif()
