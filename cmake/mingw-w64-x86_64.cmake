@@ -10,7 +10,7 @@ set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
 
 # Libraries and headers come from the mingw sysroot and the prefixes named in
 # CMAKE_PREFIX_PATH (the cross-built Qt); programs from the build machine.
-set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix})
+set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -35,9 +35,13 @@ foreach(dll IN LISTS windows_compiler_runtime)
   list(APPEND windows_runtime_files ".|${dll}")
 endforeach()
 # Only the tests need these: QtTest and the offscreen platform, which needs no display.
-set(windows_test_runtime_files
-  ".|$<TARGET_FILE:Qt6::Test>"
-  "platforms|$<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>")
+set(windows_test_runtime_files "")
+if(BUILD_TESTING)
+  find_package(Qt6 REQUIRED COMPONENTS Test)
+  set(windows_test_runtime_files
+    ".|$<TARGET_FILE:Qt6::Test>"
+    "platforms|$<TARGET_FILE:Qt6::QOffscreenIntegrationPlugin>")
+endif()
 
 set(copy_commands "")
 foreach(entry IN LISTS windows_runtime_files windows_test_runtime_files)

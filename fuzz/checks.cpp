@@ -2,14 +2,13 @@
 
 #include <algorithm>
 #include <bit>
-#include <clocale>  // newlocale, freelocale
 #include <cmath>
-#include <cstdlib>  // strtof_l
 #include <regex>
 #include <string_view>
 
 #include "calc/calculate_command.h"
 #include "calc/formulas.h"
+#include "fuzz/c_library_reading.h"
 
 namespace duct::fuzz {
 namespace {
@@ -26,9 +25,7 @@ std::optional<float> ReferenceReading(std::string_view text) {
   if (digits == 0 || points > 1 || static_cast<std::size_t>(digits + points) != number.size()) {
     return std::nullopt;
   }
-  const locale_t c = newlocale(LC_ALL_MASK, "C", nullptr);
-  const float value = strtof_l(number.c_str(), nullptr, c);
-  freelocale(c);
+  const float value = CLibraryReading(number.c_str());
   return std::isinf(value) ? std::nullopt : std::optional<float>(value);
 }
 

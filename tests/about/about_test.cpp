@@ -118,7 +118,7 @@ TEST(QtProgramLauncher, StartsThePathAsItStands) {
     EXPECT_FALSE(launcher.Start(refused.toStdString())) << refused.toStdString();
   }
   ASSERT_TRUE(launcher.Start(tool.toStdString()));
-  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(tool + ".started"), 10000);
+  EXPECT_TRUE(QTest::qWaitFor([&tool] { return QFileInfo::exists(tool + ".started"); }, 10000));
 }
 
 // Every way of closing announces it once; the system-information button reports a missing tool

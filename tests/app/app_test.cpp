@@ -146,6 +146,9 @@ TEST(Program, AnswersWithOneTextAndAnExitStatusAndNeverAborts) {
   };
 
   for (const auto& [arguments, display, exitStatus, output, lines] : cases) {
+    if (arguments.isEmpty() && !DUCTCALC_DISPLAY_CAN_FAIL) {
+      continue;  // Windows always has its display
+    }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) {
