@@ -46,12 +46,10 @@ QFont ChineseFont(const QStringList& families, qreal points, bool bold) {
 }
 
 QFont SongTiFont(qreal points, bool bold) {
-  // AR PL UMing has half-width Latin letters as 宋体 does, so texts keep their designed widths,
-  // but only a light weight; Noto Serif CJK has a real bold.
-  if (bold) {
-    return ChineseFont({"宋体", "SimSun", "Noto Serif CJK SC", "AR PL UMing CN"}, points, true);
-  }
-  return ChineseFont({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC"}, points);
+  // AR PL UMing has half-width Latin letters as 宋体 does, so texts keep their designed widths.
+  // Neither has a bold face: bold is the same face emboldened, as Windows draws 宋体's, and
+  // no second Chinese font has to be opened for it.
+  return ChineseFont({"宋体", "SimSun", "AR PL UMing CN", "Noto Serif CJK SC"}, points, bold);
 }
 
 QFont WindowDefaultFont() {

@@ -18,6 +18,10 @@ tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 folder_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 title=当量直径计算
 
+# A Wine session of its own on this display: one that began without a display (the offscreen
+# tests) would keep every later window off it.
+wineserver --kill 2>/dev/null || true
+wineserver --wait
 openbox >/dev/null 2>&1 &
 window_manager=$!
 calculator=

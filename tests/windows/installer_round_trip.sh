@@ -12,7 +12,7 @@ portable=$2
 : "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
 export WINEDEBUG=-all
 title=当量直径计算
-key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
+key='Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
 
 fail() {
   echo "installer_round_trip: $*" >&2
@@ -20,16 +20,24 @@ fail() {
 }
 # A folder Windows knows by an environment variable, as a path here.
 known_folder() { winepath -u "$(wine cmd /c "echo %$1%" | tr -d '\r')"; }
+# A registry key as regedit exports it, in UTF-8 (reg's own output loses the Chinese title).
+exported_key() {
+  local file
+  file=$(mktemp --suffix=.reg)
+  wine regedit /E "$(winepath -w "$file")" "$1" >/dev/null 2>&1 || true
+  iconv -f UTF-16 -t UTF-8 "$file" 2>/dev/null | tr -d '\r'
+  rm -f "$file"
+}
 
 for mode in CurrentUser AllUsers; do
   if [ $mode = CurrentUser ]; then
     folder="$(known_folder LOCALAPPDATA)/Programs/ductcalc"
     menu="$(known_folder APPDATA)/Microsoft/Windows/Start Menu/Programs"
-    root=HKCU
+    root=HKEY_CURRENT_USER
   else
     folder="$(known_folder ProgramW6432)/ductcalc"
     menu="$(known_folder ProgramData)/Microsoft/Windows/Start Menu/Programs"
-    root=HKLM
+    root=HKEY_LOCAL_MACHINE
   fi
   wine "$setup" /S /$mode
   wineserver --wait
@@ -39,7 +47,7 @@ for mode in CurrentUser AllUsers; do
   done
   [ -f "$folder/uninstall.exe" ] || fail "$mode: no uninstaller"
   [ -f "$menu/$title.lnk" ] || fail "$mode: no Start-menu entry $menu/$title.lnk"
-  wine reg query "${key/HKCU/$root}" /v DisplayName /reg:64 | grep -q "$title" ||
+  exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$title\"" ||
     fail "$mode: not in the list of programs"
   version=$(wine "$folder/ductcalc.exe" --version | tr -d '\r')
   [ "$version" = "ductcalc 1.0.1" ] || fail "$mode: the installed program answered '$version'"
@@ -48,7 +56,7 @@ for mode in CurrentUser AllUsers; do
   wineserver --wait
   [ ! -e "$folder" ] || fail "$mode: left behind: $(find "$folder" | head -n 5)"
   [ ! -e "$menu/$title.lnk" ] || fail "$mode: the Start-menu entry is still there"
-  if wine reg query "${key/HKCU/$root}" /reg:64 >/dev/null 2>&1; then
+  if exported_key "$root\\$key" | grep -q DisplayName; then
     fail "$mode: still in the list of programs"
   fi
   echo "installer_round_trip: $mode installed, answered and uninstalled cleanly"
