@@ -16,7 +16,7 @@
 
 namespace duct {
 
-int RunCalculator(int argc, char* argv[], const std::function<void()>& started) {
+int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   const auto commandLine = ReadCommandLine({argv, static_cast<std::size_t>(argc)});
   if (!commandLine.openWindow) {
     ShowCommandLineAnswer(commandLine);

@@ -127,7 +127,7 @@ TEST(WindowsRegistry, GetKeyValueReadsWhatTheRegistryHoldsAndClosesWhatItOpened)
   for (const auto& [what, bytes, read, expected] : cases) {
     SCOPED_TRACE(what);
     const ScratchMachine machine;
-    machine.SetBytes(kToolPathKey, "other", REG_SZ, "x"s + '\0');
+    machine.SetBytes(kToolPathKey, "other", REG_SZ, "x\0"s);
     if (bytes) {
       machine.SetBytes(kToolPathKey, kToolPathValue, bytes->first, bytes->second);
     }
