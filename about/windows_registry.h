@@ -5,7 +5,7 @@
 namespace duct {
 
 // The Windows registry through advapi32's 8-bit code-page functions.
-class WindowsRegistry final : public Registry {
+class WindowsRegistry : public Registry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t accessMask, RegistryKey* result) override;

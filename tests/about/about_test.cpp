@@ -45,7 +45,7 @@ TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
       {{{kRegSz, "denied"}}, false, ""},  // a key that does not open: nothing to close
   };
   for (const auto& [stored, read, expected] : cases) {
-    CountingRegistry registry;
+    CountingRegistry<> registry;
     registry.SetValue(kHkeyLocalMachine, kToolPathKey, "other", {kRegSz, "x"});
     if (stored) {
       registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *stored);
@@ -82,7 +82,7 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
       {{{kRegDword, "\x01\0\0\0"s}}, folder, {folderTool}, {"&h1"}, true},
   };
   for (const auto& [path, dir, files, started, unavailable] : cases) {
-    CountingRegistry registry;
+    CountingRegistry<> registry;
     if (path) {
       registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *path);
     }
@@ -124,7 +124,7 @@ TEST(QtProgramLauncher, StartsThePathAsItStands) {
 // Every way of closing announces it once; the system-information button reports a missing tool
 // once and leaves the dialog open; the texts come from the build, and stay whole.
 TEST(FrmAbout, ClosesAndReportsAsTheUserAsks) {
-  CountingRegistry registry;
+  CountingRegistry<> registry;
   FakeProgramLauncher launcher;
   RecordingMessageBoxes messages;
   const auto open = [&] {

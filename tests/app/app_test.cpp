@@ -41,7 +41,7 @@ class ProgramWindowsTest : public testing::Test {
 
   RecordingMessageBoxes messages_;
   CountingAlertSound alert_;
-  CountingRegistry registry_;
+  CountingRegistry<> registry_;
   FakeProgramLauncher launcher_;
   int ended_ = 0;
   ProgramWindows windows_{{messages_, alert_, registry_, launcher_, [this] { ++ended_; }}};
@@ -111,7 +111,7 @@ TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
 TEST(ProgramWindows, MessageBoxesLeaveTheControlsInTheirWindows) {
   AnsweredMessageBoxes messages;
   CountingAlertSound alert;
-  CountingRegistry registry;  // empty: the tool is unavailable
+  CountingRegistry<> registry;  // empty: the tool is unavailable
   FakeProgramLauncher launcher;
   ProgramWindows windows({messages, alert, registry, launcher, [] {}});
   windows.ShowMainWindow();

@@ -19,41 +19,13 @@
 #include "about/sys_info.h"
 #include "about/windows_registry.h"
 #include "base/application_info.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/recording_services.h"
 
 namespace duct {
 namespace {
 
 using namespace std::string_literals;
-
-// The real registry, counting the keys it opened and closed.
-class CountingWindowsRegistry final : public Registry {
- public:
-  std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
-                       std::uint32_t accessMask, RegistryKey* result) override {
-    const auto status = registry_.OpenKey(root, subKey, options, accessMask, result);
-    opened += status == kErrorSuccess ? 1 : 0;
-    return status;
-  }
-  std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
-                          std::uint8_t* data, std::uint32_t* dataSize) override {
-    return registry_.QueryValue(key, valueName, type, data, dataSize);
-  }
-  std::int32_t CloseKey(RegistryKey key) override {
-    const auto status = registry_.CloseKey(key);
-    closed += status == kErrorSuccess ? 1 : 0;
-    return status;
-  }
-  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override {
-    return registry_.TextFromCodePage(bytes);
-  }
-
-  int opened = 0;
-  int closed = 0;
-
- private:
-  WindowsRegistry registry_;
-};
 
 std::wstring Wide(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
 
@@ -131,7 +103,7 @@ TEST(WindowsRegistry, GetKeyValueReadsWhatTheRegistryHoldsAndClosesWhatItOpened)
     if (bytes) {
       machine.SetBytes(kToolPathKey, kToolPathValue, bytes->first, bytes->second);
     }
-    CountingWindowsRegistry registry;
+    CountingRegistry<WindowsRegistry> registry;
     std::string keyVal = "earlier";
     EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, keyVal), read);
     EXPECT_EQ(keyVal, expected);
@@ -140,7 +112,7 @@ TEST(WindowsRegistry, GetKeyValueReadsWhatTheRegistryHoldsAndClosesWhatItOpened)
   }
 
   const ScratchMachine machine;  // no key at all: nothing opened, nothing to close
-  CountingWindowsRegistry registry;
+  CountingRegistry<WindowsRegistry> registry;
   std::string keyVal = "earlier";
   EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, keyVal));
   EXPECT_EQ(keyVal, "");
@@ -155,7 +127,7 @@ TEST(WindowsRegistry, TextCrossesTheAnsiCodePage) {
   const std::string path = R"(D:\工具\系统信息.exe)";
   const ScratchMachine machine;
   machine.SetText(R"(SOFTWARE\当量直径)", "路径", path);
-  CountingWindowsRegistry registry;
+  CountingRegistry<WindowsRegistry> registry;
   std::string keyVal;
   EXPECT_TRUE(GetKeyValue(registry, kHkeyLocalMachine, R"(SOFTWARE\当量直径)", "路径", keyVal));
   EXPECT_EQ(keyVal, path);
@@ -194,7 +166,7 @@ TEST(WindowsRegistry, StartSysInfoStartsTheToolTheRegistryNames) {
     if (second) {
       machine.SetBytes(kToolFolderKey, kToolFolderValue, REG_SZ, second->toStdString() + '\0');
     }
-    CountingWindowsRegistry registry;
+    CountingRegistry<WindowsRegistry> registry;
     QtProgramLauncher launcher;
     RecordingMessageBoxes messages;
     StartSysInfo(registry, launcher, messages);
