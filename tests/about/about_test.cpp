@@ -19,6 +19,7 @@
 #include "about/sys_info.h"
 #include "base/application_info.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/get_key_value_cases.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/recording_services.h"
 
@@ -29,35 +30,13 @@ using namespace std::string_literals;
 using Value = std::optional<InMemoryRegistry::Value>;  // none: the key is there, the value not
 
 TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
-  const struct {
-    Value stored;
-    bool read;
-    std::string keyVal;  // what the caller holds afterwards; it passes in "earlier"
-  } cases[] = {
-      {{{kRegSz, "C:\\info.exe\0"s}}, true, "C:\\info.exe"},  // the final zero dropped
-      {{{kRegSz, "C:\\info.exe"}}, true, "C:\\info.exe"},
-      {{{kRegSz, "ab\0\0"s}}, true, "ab\0"s},  // one zero only
-      {{{kRegDword, "\x78\x56\x34\x12"s}}, true, "&h12345678"},
-      {{{3, "\x01\x02"s}}, true, "earlier"},  // another type keeps the caller's text
-      {{{kRegSz, std::string(1024, 'a')}}, true, std::string(1024, 'a')},
-      {{{kRegSz, std::string(1025, 'a')}}, false, ""},  // longer than the buffer: absent
-      {std::nullopt, false, ""},
-      {{{kRegSz, "denied"}}, false, ""},  // a key that does not open: nothing to close
-  };
-  for (const auto& [stored, read, expected] : cases) {
+  for (const GetKeyValueCase& answer : GetKeyValueCases()) {
     CountingRegistry<> registry;
     registry.SetValue(kHkeyLocalMachine, kToolPathKey, "other", {kRegSz, "x"});
-    if (stored) {
-      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *stored);
+    if (answer.stored) {
+      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *answer.stored);
     }
-    if (stored && stored->bytes == "denied") {
-      registry.deniedKeys.insert(kToolPathKey);
-    }
-    std::string keyVal = "earlier";
-    EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, keyVal), read);
-    EXPECT_EQ(keyVal, expected);
-    EXPECT_EQ(registry.opened, registry.closed) << "every key opened is closed";
-    EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{kKeyRead}) << "no write access";
+    ExpectGetKeyValueAnswers(answer, registry);
   }
 }
 

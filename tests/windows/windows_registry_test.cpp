@@ -20,6 +20,7 @@
 #include "about/windows_registry.h"
 #include "base/application_info.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/get_key_value_cases.h"
 #include "tests/support/recording_services.h"
 
 namespace duct {
@@ -81,34 +82,14 @@ class ScratchMachine {
 };
 
 TEST(WindowsRegistry, GetKeyValueReadsWhatTheRegistryHoldsAndClosesWhatItOpened) {
-  const std::string path = R"(C:\Program Files\Common Files\Microsoft Shared\MSInfo\msinfo32.exe)";
-  const struct {
-    const char* what;
-    std::optional<std::pair<DWORD, std::string>> bytes;  // none: the key is there, the value not
-    bool read;
-    std::string keyVal;  // the caller passes in "earlier"
-  } cases[] = {
-      {"a string with its final zero", {{REG_SZ, path + '\0'}}, true, path},
-      {"a string without it", {{REG_SZ, path}}, true, path},
-      {"1024 bytes", {{REG_SZ, std::string(1023, 'a') + '\0'}}, true, std::string(1023, 'a')},
-      {"more than 1024 bytes", {{REG_SZ, std::string(1024, 'a') + '\0'}}, false, ""},
-      {"a number", {{REG_DWORD, "\x78\x56\x34\x12"s}}, true, "&h12345678"},
-      {"another type", {{REG_BINARY, "\x01\x02"s}}, true, "earlier"},
-      {"no value", std::nullopt, false, ""},
-  };
-  for (const auto& [what, bytes, read, expected] : cases) {
-    SCOPED_TRACE(what);
+  for (const GetKeyValueCase& answer : GetKeyValueCases()) {
     const ScratchMachine machine;
     machine.SetBytes(kToolPathKey, "other", REG_SZ, "x\0"s);
-    if (bytes) {
-      machine.SetBytes(kToolPathKey, kToolPathValue, bytes->first, bytes->second);
+    if (answer.stored) {
+      machine.SetBytes(kToolPathKey, kToolPathValue, answer.stored->type, answer.stored->bytes);
     }
     CountingRegistry<WindowsRegistry> registry;
-    std::string keyVal = "earlier";
-    EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, keyVal), read);
-    EXPECT_EQ(keyVal, expected);
-    EXPECT_EQ(registry.opened, 1);
-    EXPECT_EQ(registry.closed, 1);
+    ExpectGetKeyValueAnswers(answer, registry);
   }
 
   const ScratchMachine machine;  // no key at all: nothing opened, nothing to close
