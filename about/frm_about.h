@@ -24,6 +24,9 @@ class frmAbout : public QDialog {
  signals:
   void Unloaded();
 
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
  private:
   void BuildControls();
   void Form_Load();

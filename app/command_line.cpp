@@ -14,10 +14,8 @@ CommandLine ReadCommandLine(std::span<char* const> arguments) {
   const std::string_view first = arguments[1];
   if (arguments.size() == 2 && first == "--help") {
     return {false,
-            "Usage: " + program + " [--help | --version]\n" +
-                "Opens the calculator of equivalent diameters of rectangular ducts.\n\n" +
-                "  --help     show this text and exit\n" +
-                "  --version  show the program's name and version and exit\n",
+            "用法：" + program + " [--help | --version]\n" + "打开矩形风管当量直径计算器。\n\n" +
+                "  --help     显示本说明并退出\n" + "  --version  显示程序名称和版本并退出\n",
             0};
   }
   if (arguments.size() == 2 && first == "--version") {
@@ -28,9 +26,11 @@ CommandLine ReadCommandLine(std::span<char* const> arguments) {
   }
   const std::string_view refused = first == "--help" || first == "--version" ? arguments[2] : first;
   return {false,
-          program + ": unknown argument '" + std::string(refused) + "' (try '" + program +
-              " --help')\n",
+          program + ": 无法识别的参数“" + std::string(refused) + "”（请尝试执行“" + program +
+              " --help”）\n",
           2};
 }
+
+CommandLine UnwrittenAnswer() { return {false, std::string(kProgramName) + ": 无法写出输出\n", 1}; }
 
 }  // namespace duct

@@ -16,4 +16,8 @@ struct CommandLine {
 
 CommandLine ReadCommandLine(std::span<char* const> arguments);
 
+// The answer given when an answer could not be written (a full disk, a closed pipe): one line
+// for standard error, and a failure status.
+CommandLine UnwrittenAnswer();
+
 }  // namespace duct

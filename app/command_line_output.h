@@ -5,7 +5,8 @@
 namespace duct {
 
 // Shows what the command line answered (the help, the version, a refusal) where the user who
-// typed it will see it: on standard output, or on standard error for a refusal.
-void ShowCommandLineAnswer(const CommandLine& answer);
+// typed it will see it: on standard output, or on standard error for a refusal. False when it
+// could not be written there.
+bool ShowCommandLineAnswer(const CommandLine& answer);
 
 }  // namespace duct

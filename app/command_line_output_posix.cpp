@@ -4,8 +4,10 @@
 
 namespace duct {
 
-void ShowCommandLineAnswer(const CommandLine& answer) {
-  std::fputs(answer.output.c_str(), answer.exitStatus == 0 ? stdout : stderr);
+bool ShowCommandLineAnswer(const CommandLine& answer) {
+  std::FILE* stream = answer.exitStatus == 0 ? stdout : stderr;
+  // Written through the buffer: only the flush finds out whether it arrived.
+  return std::fputs(answer.output.c_str(), stream) >= 0 && std::fflush(stream) == 0;
 }
 
 }  // namespace duct

@@ -27,11 +27,11 @@ bool WriteAll(HANDLE handle, const std::string& text) {
 // A windowed program has no console of its own. Its output goes where standard output or error
 // was sent (a file, a pipe), else to the console it was started from, else into a message box,
 // as when it is started from a shortcut.
-void ShowCommandLineAnswer(const CommandLine& answer) {
+bool ShowCommandLineAnswer(const CommandLine& answer) {
   const bool refused = answer.exitStatus != 0;
   const HANDLE handle = GetStdHandle(refused ? STD_ERROR_HANDLE : STD_OUTPUT_HANDLE);
-  if (handle != nullptr && handle != INVALID_HANDLE_VALUE && WriteAll(handle, answer.output)) {
-    return;
+  if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+    return WriteAll(handle, answer.output);
   }
   const std::wstring text = Wide(answer.output);
   if (AttachConsole(ATTACH_PARENT_PROCESS) != 0) {
@@ -45,11 +45,11 @@ void ShowCommandLineAnswer(const CommandLine& answer) {
       CloseHandle(console);
     }
     if (shown) {
-      return;
+      return true;
     }
   }
-  MessageBoxW(nullptr, text.c_str(), Wide(kProgramName).c_str(),
-              refused ? MB_ICONWARNING : MB_ICONINFORMATION);
+  return MessageBoxW(nullptr, text.c_str(), Wide(kProgramName).c_str(),
+                     refused ? MB_ICONWARNING : MB_ICONINFORMATION) != 0;
 }
 
 }  // namespace duct

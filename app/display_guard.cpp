@@ -35,7 +35,7 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
                    [](const HeldMessage& m) { return m.text.contains("display"); });
   const QString reason =
       explained != heldMessages.end() ? explained->text : text.section('\n', 0, 0);
-  std::fprintf(stderr, "%s: no display to show the window on (%s)\n", kProgramName,
+  std::fprintf(stderr, "%s: 无法打开显示器，窗口无处显示（%s）\n", kProgramName,
                reason.toLocal8Bit().constData());
   std::_Exit(EXIT_FAILURE);  // not abort(): a missing display is no crash
 }

@@ -8,19 +8,27 @@
 
 namespace duct {
 
+// The box is shown without an event loop of its own, so the handler that shows it always ends
+// before anything else happens. A nested loop would run the user's (or a screen reader's) next
+// actions under that handler: a window closed there was deleted while its own handler was
+// still on the stack. The box belongs to the window it is shown over and goes with it.
 void QtMessageBoxes::Show(const Message& message) {
   const QPointer<QWidget> owner = QApplication::activeWindow();
-  QMessageBox box(
+  auto* box = new QMessageBox(
       message.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
       QString::fromStdString(message.title), QString::fromStdString(message.text), QMessageBox::Ok,
       owner);
-  RequestFrame(box, {.dialog = true});
-  box.exec();
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  box->setWindowModality(Qt::ApplicationModal);
+  RequestFrame(*box, {.dialog = true});
   // Some window managers (openbox) give the focus to another window of the program, passing
   // over one that is kept off the task bar, such as the About dialog.
-  if (owner) {
-    owner->activateWindow();
-  }
+  QObject::connect(box, &QDialog::finished, box, [owner] {
+    if (owner) {
+      owner->activateWindow();
+    }
+  });
+  box->show();
 }
 
 }  // namespace duct

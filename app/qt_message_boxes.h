@@ -4,7 +4,7 @@
 
 namespace duct {
 
-// Message boxes as QMessageBox shows them: modal over the active window, an OK button only.
+// Message boxes as QMessageBox shows them: modal over the whole program, an OK button only.
 // When one closes, the window it was shown over is active again.
 class QtMessageBoxes final : public MessageBoxService {
  public:

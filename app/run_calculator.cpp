@@ -16,11 +16,24 @@
 
 namespace duct {
 
+namespace {
+
+// An answer that did not arrive is reported on standard error, and the program fails.
+int Answer(const CommandLine& answer) {
+  if (ShowCommandLineAnswer(answer)) {
+    return answer.exitStatus;
+  }
+  const CommandLine unwritten = UnwrittenAnswer();
+  ShowCommandLineAnswer(unwritten);
+  return answer.exitStatus != 0 ? answer.exitStatus : unwritten.exitStatus;
+}
+
+}  // namespace
+
 int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   const auto commandLine = ReadCommandLine({argv, static_cast<std::size_t>(argc)});
   if (!commandLine.openWindow) {
-    ShowCommandLineAnswer(commandLine);
-    return commandLine.exitStatus;
+    return Answer(commandLine);
   }
   // Qt sees only the program's name: its own options must not change the window. The count
   // lives as long as the application, which keeps a reference to it.

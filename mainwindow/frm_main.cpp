@@ -99,7 +99,7 @@ void FrmMain::CmdStart_Click() {
   const CalculateResult result = Calculate(input, state_);
   state_ = result.state;
   for (const auto& [field, text] : result.writes) {
-    FieldBox(field)->setText(QString::fromStdString(text));
+    FieldBox(field)->WriteText(QString::fromStdString(text));
   }
   if (result.message) {
     messages_.Show(*result.message);
@@ -114,14 +114,14 @@ void FrmMain::CmdQuit_Click() {
 }
 
 void FrmMain::Command1_Click() {
-  TxtA[0]->setText(kPlaceholder);
-  TxtA[1]->setText(kPlaceholder);
+  TxtA[0]->WriteText(kPlaceholder);
+  TxtA[1]->WriteText(kPlaceholder);
   CmdStart->setFocus();
 }
 
 void FrmMain::Command2_Click() {
-  TxtD[0]->setText(kPlaceholder);
-  TxtD[1]->setText(kPlaceholder);
+  TxtD[0]->WriteText(kPlaceholder);
+  TxtD[1]->WriteText(kPlaceholder);
   CmdStart->setFocus();
 }
 

@@ -1,6 +1,7 @@
 // The calculator window's controls as they stand at start: names, texts, geometry (pixels at
 // 96 dots per inch), fonts, tab order and start state.
 
+#include <QAccessibleWidget>
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
@@ -41,14 +42,14 @@ QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoi
   return label;
 }
 
-// A text box named for screen readers after its row's caption ("边长a(&a)：" reads "边长a"); a
-// box inside a frame would otherwise be read by the frame's caption.
+// A text box named for screen readers after its row's caption and its unit ("边长a(&a)：" reads
+// "边长a（毫米）"); a box inside a frame would otherwise be read by the frame's caption.
 TextBox* TextField(QWidget* parent, const char* name, const QRect& geometry, const QFont& font,
                    bool locked, const QString& caption) {
   auto* field = Named(new TextBox(parent), name, geometry, font);
-  field->setAccessibleName(caption.left(caption.indexOf("(&")));
+  field->setAccessibleName(caption.left(caption.indexOf("(&")) + "（毫米）");
   field->setMaxLength(std::numeric_limits<int>::max());  // no length limit on pasted text
-  field->setText(kPlaceholder);
+  field->WriteText(kPlaceholder);
   field->setReadOnly(locked);
   return field;
 }
@@ -65,9 +66,19 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& text, cons
   return button;
 }
 
+// Screen readers take a plain top-level widget for a filler; the calculator is a window, which
+// they announce by its caption.
+QAccessibleInterface* AccessibleWindow(const QString& className, QObject* object) {
+  auto* window = qobject_cast<FrmMain*>(object);
+  return window != nullptr && className == FrmMain::staticMetaObject.className()
+             ? new QAccessibleWidget(window, QAccessible::Window)
+             : nullptr;
+}
+
 }  // namespace
 
 void FrmMain::BuildControls() {
+  QAccessible::installFactory(AccessibleWindow);  // Qt keeps a factory once, however often asked
   setObjectName("FrmMain");
   setWindowTitle(kApplicationTitle);
   setWindowIcon(ApplicationIcon());
@@ -103,6 +114,7 @@ void FrmMain::BuildControls() {
   Frame1 = Named(new Frame("输入", this), "Frame1", {232, 16, 201, 121}, song);
   FittedLabel(Frame1, "Label2(0)", "请输入矩形边长", {24, 24}, song);
   Command1 = Button(Frame1, "Command1", "清零", {152, 24, 37, 19}, windowDefault);
+  Command1->setAccessibleDescription("清除边长a和边长b");  // both buttons read "清零"
   const QString sideA = "边长a(&a)：";
   const QString sideB = "边长b(&b)：";
   TxtA[0] = TextField(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false, sideA);
@@ -115,6 +127,7 @@ void FrmMain::BuildControls() {
   Frame2 = Named(new Frame("输出", this), "Frame2", {156, 144, 277, 121}, song);
   FittedLabel(Frame2, "Label2(1)", "当量直径流速/流量直径", {24, 24}, song);
   Command2 = Button(Frame2, "Command2", "清零", {227, 24, 37, 19}, windowDefault);
+  Command2->setAccessibleDescription("清除两个当量直径");
   const QString velocity = "流速当量直径(&V)：";
   const QString flow = "流量当量直径(&Q)：";
   Option2.SetButtons(Option(Frame2, "Option2(0)", velocity, {8, 50, 157, 20}, song),

@@ -43,6 +43,11 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
 
 void TextBox::SetKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = std::move(handler); }
 
+void TextBox::WriteText(const QString& text) {
+  setText(text);
+  setCursorPosition(0);  // QLineEdit leaves the caret, and so the view, at the end
+}
+
 void TextBox::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
   if (std::exchange(focusAway_, false) && IsFocusAway(event->reason())) {

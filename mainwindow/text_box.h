@@ -25,6 +25,10 @@ class TextBox : public QLineEdit {
 
   void SetKeyPressHandler(KeyPressHandler handler);
 
+  // Sets a text of the program's own (a result, the placeholder) and shows it from its first
+  // character: a number wider than the box, shown by its tail, would read as another number.
+  void WriteText(const QString& text);
+
  signals:
   void GotFocus();
 

@@ -18,6 +18,7 @@
 #include "about/qt_program_launcher.h"
 #include "about/sys_info.h"
 #include "base/application_info.h"
+#include "tests/support/accessibility_faults.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/get_key_value_cases.h"
 #include "tests/support/layout_checks.h"
@@ -101,7 +102,7 @@ TEST(QtProgramLauncher, StartsThePathAsItStands) {
 }
 
 // Every way of closing announces it once; the system-information button reports a missing tool
-// once and leaves the dialog open; the texts come from the build, and stay whole.
+// once and leaves the dialog open; the texts come from the build, stay whole and read well.
 TEST(FrmAbout, ClosesAndReportsAsTheUserAsks) {
   CountingRegistry<> registry;
   FakeProgramLauncher launcher;
@@ -143,6 +144,7 @@ TEST(FrmAbout, ClosesAndReportsAsTheUserAsks) {
   EXPECT_EQ(unloaded.count(), 0);
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);
   EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
+  EXPECT_EQ(AccessibilityFaults(*dialog, QAccessible::Dialog), QStringList());
   ExpectLayoutAtDesktopFontSizes(open);
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
@@ -9,7 +10,9 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTest>
+#include <QTimer>
 #include <memory>
 
 #include "app/program_windows.h"
@@ -106,63 +109,117 @@ TEST_F(ProgramWindowsTest, DialogBringsBackAClosedMainWindowInItsStartState) {
   EXPECT_EQ(ended_, 1);
 }
 
-// A message box of either window, shown and answered for real, leaves every control of that
-// window drawn within it, without a native window of its own.
-TEST(ProgramWindows, MessageBoxesLeaveTheControlsInTheirWindows) {
-  AnsweredMessageBoxes messages;
-  CountingAlertSound alert;
-  CountingRegistry<> registry;  // empty: the tool is unavailable
-  FakeProgramLauncher launcher;
-  ProgramWindows windows({messages, alert, registry, launcher, [] {}});
-  windows.ShowMainWindow();
-  windows.MainWindow()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(windows.MainWindow()));
-  QTest::keyClick(windows.MainWindow()->findChild<QWidget*>("TxtA(0)"), Qt::Key_Return);
-  QTest::keyClick(windows.MainWindow()->findChild<QWidget*>("TxtA(0)"), Qt::Key_O, Qt::AltModifier);
-  ASSERT_NE(windows.AboutDialog(), nullptr);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(windows.AboutDialog()));
-  QTest::keyClick(windows.AboutDialog()->findChild<QWidget*>("cmdOK"), Qt::Key_S, Qt::AltModifier);
-  EXPECT_EQ(messages.shown.size(), 2U);
-  EXPECT_EQ(NativeControls(*windows.MainWindow()), "");
-  EXPECT_EQ(NativeControls(*windows.AboutDialog()), "");
+// Message boxes shown for real, over either window. While one is up, its window may go: a
+// screen reader's press (which the box does not block) or the window's frame closes it, and the
+// box goes with it, while the program goes on as it should. A box answered leaves every control
+// of its window drawn within it, without a native window of its own.
+TEST(ProgramWindows, MessageBoxesStayWithTheirWindows) {
+  const struct {
+    const char* window;   // whose message is up
+    const char* closing;  // what closes it meanwhile: a control a screen reader presses, or "×"
+    QString left;         // the windows open afterwards
+    int ended;
+  } cases[] = {
+      {"FrmMain", "×", "frmAbout", 0},
+      {"FrmMain", "CmdQuit", "", 1},
+      {"frmAbout", "×", "FrmMain", 0},
+      {"frmAbout", "cmdOK", "FrmMain", 0},
+      {"FrmMain", "", "FrmMain frmAbout", 0},             // nothing: the message is answered
+      {"frmAbout", "cmdSysInfo", "FrmMain frmAbout", 0},  // a second message over the first
+  };
+  for (const auto& [window, closing, left, ended] : cases) {
+    SCOPED_TRACE(std::string(window) + " " + closing);
+    AnsweredMessageBoxes messages;
+    CountingAlertSound alert;
+    CountingRegistry<> registry;  // empty: the tool is unavailable
+    FakeProgramLauncher launcher;
+    int endings = 0;
+    ProgramWindows windows({messages, alert, registry, launcher, [&endings] { ++endings; }});
+    windows.ShowMainWindow();
+    windows.MainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(windows.MainWindow()));
+    QTest::keyClick(windows.MainWindow(), Qt::Key_O, Qt::AltModifier);
+    QWidget* owner = windows.AboutDialog();
+    if (std::string(window) == "FrmMain") {
+      owner = windows.MainWindow();
+    }
+    owner->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(owner));
+    // The event arrives while the message is up.
+    QTimer::singleShot(0, owner, [owner, closing = std::string(closing)] {
+      if (closing == "×") {
+        owner->close();
+      } else if (!closing.empty()) {
+        QAccessible::queryAccessibleInterface(owner->findChild<QWidget*>(closing.c_str()))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+      }
+    });
+    QTest::keyClick(owner, owner == windows.MainWindow() ? Qt::Key_Return : Qt::Key_S,
+                    owner == windows.MainWindow() ? Qt::NoModifier : Qt::AltModifier);
+    QTest::qWait(200);  // a screen reader's press is Qt's animated click
+    while (QApplication::activeModalWidget() != nullptr) {
+      messages.Answer();
+    }
+    QStringList open;
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{windows.MainWindow(), windows.AboutDialog()}) {
+      if (w != nullptr) {
+        open.append(w->objectName());
+        EXPECT_EQ(NativeControls(*w), "");
+      }
+    }
+    EXPECT_EQ(open.join(' '), left);
+    EXPECT_EQ(endings, ended);
+  }
 }
 
-TEST(Program, AnswersWithOneTextAndAnExitStatusAndNeverAborts) {
-  const QString kNoDisplay = "ductcalc: no display to show the window on";
+// Every line the program prints speaks Chinese, as its windows do, and names what it is about;
+// an answer that cannot be written (a full device) is reported, never passed over.
+TEST(Program, AnswersInChineseWithAnExitStatusAndNeverAborts) {
   const struct {
     QStringList arguments;
-    QString display;  // DISPLAY, no other display variable being set
+    bool outputFull;  // standard output goes to a device that is always full
     int exitStatus;
-    QString output;  // how what it prints, on standard output or error, begins
+    QStringList names;  // what its text must name
     int lines;
   } cases[] = {
-      // clang-format off
-      {{}, ":77", 1, kNoDisplay + " (could not connect to display :77)\n", 1},
-      {{"--version"}, ":77", 0, "ductcalc 1.0.1\n", 1},
-      {{"--help"}, ":77", 0, "Usage: ductcalc [--help | --version]\n", 5},
-      {{"-reverse"}, ":77", 2, "ductcalc: unknown argument '-reverse' (try 'ductcalc --help')\n",
-       1},
-      // clang-format on
+      {{}, false, 1, {"ductcalc", "display :77"}, 1},  // no display opens
+      {{"--version"}, false, 0, {"ductcalc 1.0.1"}, 1},
+      {{"--help"}, false, 0, {"ductcalc [--help | --version]", "  --help ", "  --version "}, 5},
+      {{"-reverse"}, false, 2, {"ductcalc", "“-reverse”", "ductcalc --help"}, 1},
+      {{"--help", "x"}, false, 2, {"“x”"}, 1},
+      {{"--version"}, true, 1, {"ductcalc"}, 1},
+      {{"--help"}, true, 1, {"ductcalc"}, 1},
   };
-
-  for (const auto& [arguments, display, exitStatus, output, lines] : cases) {
-    if (arguments.isEmpty() && !DUCTCALC_DISPLAY_CAN_FAIL) {
-      continue;  // Windows always has its display
+  for (const auto& [arguments, outputFull, exitStatus, names, lines] : cases) {
+    if ((arguments.isEmpty() || outputFull) && !DUCTCALC_POSIX) {
+      continue;  // Windows always has its display, and no full device
     }
     QProcess program;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_SESSION_TYPE"}) {
       environment.remove(name);
     }
-    environment.insert("DISPLAY", display);
+    environment.insert("DISPLAY", ":77");
     program.setProcessEnvironment(environment);
+    if (outputFull) {
+      program.setStandardOutputFile("/dev/full");
+    }
     program.start(DUCTCALC_PROGRAM, arguments);
     ASSERT_TRUE(program.waitForFinished(10000));
     const QString printed = program.readAllStandardOutput() + program.readAllStandardError();
     SCOPED_TRACE(printed.toStdString());
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);  // no abort, no core
     EXPECT_EQ(program.exitCode(), exitStatus);
-    EXPECT_TRUE(printed.startsWith(output) && printed.count('\n') == lines);
+    EXPECT_EQ(printed.count('\n'), lines);
+    for (const QString& name : names) {
+      EXPECT_TRUE(printed.contains(name)) << name.toStdString();
+    }
+    for (const QString& line : printed.split('\n', Qt::SkipEmptyParts)) {
+      EXPECT_TRUE(line == "ductcalc 1.0.1" || line.contains(QRegularExpression(R"(\p{Han})")))
+          << "not Chinese: " << line.toStdString();
+    }
   }
 }
 

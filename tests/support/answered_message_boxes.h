@@ -6,7 +6,6 @@
 #include <QPointer>
 #include <QStringList>
 #include <QTest>
-#include <QTimer>
 #include <string>
 #include <vector>
 
@@ -14,25 +13,25 @@
 
 namespace duct {
 
-// The program's own message boxes, each shown for real and answered with Enter as soon as it is
-// up, so that a test goes on past it as a user would; every message is recorded.
+// The program's own message boxes, shown for real and recorded; the test answers each with
+// Enter, as a user would, once the handler that showed it has ended.
 class AnsweredMessageBoxes final : public MessageBoxService {
  public:
   void Show(const Message& message) override {
     shown.push_back(message);
-    QTimer::singleShot(0, [] {
-      QWidget* box = QApplication::activeModalWidget();
-      ASSERT_NE(box, nullptr) << "no message box is up";
-      QTest::keyClick(box, Qt::Key_Return);
-      if (box->isVisible()) {
-        ADD_FAILURE() << "Enter left the message box open";
-        box->close();
-      }
-    });
-    const QPointer<QWidget> owner = QApplication::activeWindow();
     boxes_.Show(message);
-    // The user goes on in the window that showed the box, once it is active again.
-    EXPECT_TRUE(!owner || QTest::qWaitForWindowActive(owner)) << "the window is active again";
+  }
+
+  // Enter into the box that is up; the user goes on in the window that showed it, once that is
+  // active again.
+  static void Answer() {
+    const QPointer<QWidget> box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr) << "no message box is up";
+    const QPointer<QWidget> owner = box->parentWidget();
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_TRUE(box.isNull() || !box->isVisible()) << "Enter left the message box open";
+    EXPECT_TRUE(QTest::qWaitFor([&owner] { return !owner || owner->isActiveWindow(); }))
+        << "the window is active again";
   }
 
   std::vector<Message> shown;
