@@ -4,13 +4,15 @@
 #include <QSet>
 #include <QStringList>
 #include <QWidget>
+#include <string>
 
 namespace duct {
 
 // What a screen reader would stumble over in `window`, read back from its accessibility tree: a
 // window not announced with `role` and its caption, objects without a name (decoration is not
-// to be listed), buttons or fields that read alike, and fields whose name gives no unit.
-inline QStringList AccessibilityFaults(QWidget& window, QAccessible::Role role) {
+// to be listed), buttons or fields that read alike, and fields whose name gives no unit; each
+// fault in a few words, none when the window reads well.
+inline std::string AccessibilityFaults(QWidget& window, QAccessible::Role role) {
   QStringList faults;
   QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window);
   if (root->role() != role || root->text(QAccessible::Name) != window.windowTitle()) {
@@ -43,7 +45,7 @@ inline QStringList AccessibilityFaults(QWidget& window, QAccessible::Role role) 
       }
     }
   }
-  return faults;
+  return faults.join("; ").toStdString();
 }
 
 }  // namespace duct
