@@ -8,6 +8,12 @@ set(CMAKE_C_COMPILER ${mingw_prefix}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${mingw_prefix}-g++-posix)
 set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
 
+# Every program stands alone: the compiler's runtime (libgcc, libstdc++, winpthread) is linked
+# in as Qt is, and code and data that nothing reaches are left out of it.
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections")
+
 # Libraries and headers come from the mingw sysroot and the prefixes named in
 # CMAKE_PREFIX_PATH (the cross-built Qt); programs from the build machine.
 set(CMAKE_FIND_ROOT_PATH /usr/${mingw_prefix} ${CMAKE_PREFIX_PATH})

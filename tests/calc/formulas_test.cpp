@@ -60,25 +60,6 @@ TEST(Formulas, GiveTheExactFloats) {
   EXPECT_EQ(CalcFlowDiameter(452.24344F, 452.24344F), 500.0F);  // the square side gives it back
 }
 
-TEST(ParseLength, ReadsPlainDecimalsOnlyRoundedToTheNearestFloat) {
-  const std::string midpoint = "1.000000059604644775390625";  // between 1 and the next float
-  const std::pair<std::string, std::optional<float>> cases[] = {
-      // clang-format off
-      {"500", 500.0F}, {"12.", 12.0F}, {".5", 0.5F}, {" \t12.5\t ", 12.5F},  // pasted blanks
-      {midpoint, 1.0F}, {midpoint + std::string(5000, '0') + "1", std::nextafter(1.0F, 2.0F)},
-      {"340282346638528859811704183484516925440", kMax},
-      {"340282356779733661637539395458142568448", kFails},  // rounds to infinity
-      {"0." + std::string(44, '0') + "1", std::numeric_limits<float>::denorm_min()},
-      {"0." + std::string(60, '0') + "1", 0.0F},
-      {"", kFails}, {"(空白)", kFails}, {".", kFails}, {"1.2.3", kFails}, {"-1", kFails},
-      {"1e5", kFails}, {"１２", kFails},
-      // clang-format on
-  };
-  for (const auto& [text, expected] : cases) {
-    EXPECT_EQ(ParseLength(text), expected) << '"' << text.substr(0, 40) << '"';
-  }
-}
-
 TEST(FormatLength, RoundsHalvesToEvenAndShowsSevenDigitsAtMost) {
   const struct {
     float value;

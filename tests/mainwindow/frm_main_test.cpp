@@ -1,7 +1,9 @@
-// The calculator window against a model of its interaction rules, written here from the rules
-// themselves. Real user input (mouse clicks at a control's centre, keys, access keys, input
-// method text) drives the window, and its message boxes show and are answered with Enter; after
-// every step the window must agree with the model.
+// The calculator window, in the program around it, against a model of its interaction rules
+// and of the program's windows, written here from the rules themselves. Real user input (mouse
+// clicks at a control's centre, keys, access keys, input method text, the title bar's close
+// button, and a screen reader's press, which a message box does not block) drives the windows,
+// and their message boxes show for real and are answered with Enter; after every step the
+// windows must agree with the model.
 
 #include <gtest/gtest.h>
 
@@ -15,10 +17,12 @@
 #include <QTest>
 #include <random>
 
+#include "app/program_windows.h"
 #include "calc/calculate_command.h"
 #include "mainwindow/frm_main.h"
 #include "tests/support/accessibility_faults.h"
 #include "tests/support/answered_message_boxes.h"
+#include "tests/support/fake_platform.h"
 #include "tests/support/layout_checks.h"
 #include "tests/support/recording_services.h"
 
@@ -38,10 +42,11 @@ const QStringList kOtherActions = {
     "Alt+D", "Alt+Q", "Alt+B", "Alt+Shift+D", "Alt+Shift+F", "Alt+Shift+V", "Alt+Shift+Q",
     "Alt+Shift+A", "Alt+Shift+B", "click TxtA(0)", "click TxtD(1)", "Up", "type 480",
     "type 1.5x-", "type 12345678", "compose 5.5", "Enter", "click CmdStart", "click Command1",
-    "click Command2", "quit under a message"};
+    "click Command2", "Alt+O", "About: Enter", "About: Escape", "About: Alt+O", "About: ×",
+    "About: Alt+Shift+O", "About: Alt+S", "About: Alt+Shift+S", "×", "Escape",
+    "reader: 退出 under a message", "reader: 确定 under a message"};
 // clang-format on
 
-QWidget* Focus() { return QApplication::focusWidget(); }
 int IndexIn(const QString& member) { return member.at(member.size() - 2).digitValue(); }
 
 struct Model {
@@ -50,24 +55,53 @@ struct Model {
   QString focus = "TxtA(0)";
   bool wholeSelected = true;  // the focused field's whole text is selected
   bool caretOnly = false;     // a click left the caret in the focused field, no selection
+  bool main = true;           // the main window is open
+  bool about = false;         // the About dialog is open
+  CalculationState numbers;   // what the calculations left
 };
 
 class WindowModelTest : public testing::Test {
  protected:
-  void Open() {
-    delete window_;
-    window_ = new FrmMain(state_, messages_, alert_);
-    window_->setAttribute(Qt::WA_DeleteOnClose);  // as the program closes it
-    window_->show();
-    window_->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window_));
+  // The program from its start.
+  void Start() {
+    program_.reset();
+    program_ = std::make_unique<ProgramWindows>(ProgramWindows::Services{
+        messages_, alert_, registry_, launcher_, [this] { ended_ = true; }});
+    program_->ShowMainWindow();
+    ended_ = false;
     model_ = {};
+    MainOpened();
+  }
+
+  // A new main window, in its start state, the numbers kept.
+  void MainOpened() {
+    model_ = {.about = model_.about, .numbers = model_.numbers};
+    ASSERT_NO_FATAL_FAILURE(Activate(Main()));
+    for (int i = 0; i < 4; ++i) {
+      EXPECT_EQ(Field(i)->text(), "(空白)");
+    }
     borderRowsOpened_ = BorderRows();
     bordersLastReverse_ = false;
   }
 
-  QWidget* Find(const QString& name) const { return window_->findChild<QWidget*>(name); }
-  QLineEdit* Field(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
+  static void Activate(QWidget* window) {
+    if (!window->isActiveWindow()) {
+      window->activateWindow();
+      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+  }
+  // As a screen reader presses a button: Qt's animated click, done when `done` holds.
+  static void ReaderPress(QWidget* button, const std::function<bool()>& done) {
+    QAccessible::queryAccessibleInterface(button)->actionInterface()->doAction(
+        QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(QTest::qWaitFor(done));
+  }
+
+  FrmMain* Main() const { return program_->MainWindow(); }
+  QWidget* About() const { return program_->AboutDialog(); }
+  QWidget* Focus() const { return Main()->focusWidget(); }
+  QWidget* Find(const QString& name) const { return Main()->findChild<QWidget*>(name); }
+  QLineEdit* Field(int i) const { return Main()->findChild<QLineEdit*>(kFields[i]); }
 
   // Each frame's top border: the first row where its right-hand column leaves the background.
   std::vector<int> BorderRows() const {
@@ -156,8 +190,6 @@ class WindowModelTest : public testing::Test {
     EXPECT_EQ(alert_.count - alerts, field ? text.size() - accepted.size() : 0) << "alerts";
   }
 
-  void TearDown() override { delete window_; }
-
   // The calculate button, a clear button or another: a calculation must take the path the
   // model's options give, a clear button blank its two fields. Every text written shows from
   // its first character.
@@ -169,7 +201,7 @@ class WindowModelTest : public testing::Test {
     for (int i = 0; i < 4; ++i) {
       input.texts.at(i) = Field(i)->text().toStdString();
     }
-    const CalculateResult expected = Calculate(input, state_);
+    const CalculateResult expected = Calculate(input, model_.numbers);
     messages_.shown.clear();
     press();
     std::vector<std::size_t> written;
@@ -183,7 +215,7 @@ class WindowModelTest : public testing::Test {
         written.push_back(static_cast<std::size_t>(field));
         input.texts.at(written.back()) = text;
       }
-      EXPECT_EQ(state_, expected.state);
+      model_.numbers = expected.state;
       EXPECT_EQ(messages_.shown,
                 expected.message ? std::vector{*expected.message} : std::vector<Message>{});
       if (expected.message) {
@@ -199,11 +231,78 @@ class WindowModelTest : public testing::Test {
     model_.wholeSelected = model_.caretOnly = false;  // a text written anew loses its selection
   }
 
+  // The About dialog closes; a main window closed meanwhile opens again.
+  void AboutClosed() {
+    model_.about = false;
+    if (!model_.main) {
+      ASSERT_TRUE(Main() != nullptr);
+      MainOpened();
+    }
+  }
+
+  // The About dialog's actions, and what opens and closes the windows. Whether a field keeps its
+  // selection while its window is away is the platform's business (Qt's offscreen platform drops
+  // it at times): the model stops asking.
+  void DoInProgram(const QString& action) {
+    const QString key = action.section(": ", 1);
+    model_.wholeSelected = model_.caretOnly = false;
+    if (action.startsWith("About: ") && model_.about) {
+      ASSERT_NO_FATAL_FAILURE(Activate(About()));
+      const QKeyCombination combination = QKeySequence(key == "Enter" ? "Return" : key)[0];
+      key == "×" ? void(About()->close())
+                 : QTest::keyClick(About(), combination.key(), combination.keyboardModifiers());
+      if (key.endsWith("+S")) {
+        messages_.Answer();  // 此时系统信息不可用
+      } else {
+        AboutClosed();
+      }
+    } else if (action == "reader: 确定 under a message" && model_.about) {
+      ASSERT_NO_FATAL_FAILURE(Activate(About()));
+      QTest::keyClick(About(), Qt::Key_S, Qt::AltModifier);
+      ReaderPress(About()->findChild<QWidget*>("cmdOK"), [this] { return About() == nullptr; });
+      AboutClosed();  // and its message with it
+    } else if (model_.main && action == "Alt+O") {
+      ASSERT_NO_FATAL_FAILURE(Activate(Main()));
+      QTest::keyClick(Focus(), Qt::Key_O, Qt::AltModifier);
+      if (!std::exchange(model_.about, true)) {
+        dialog_ = About();
+      }
+    } else if (model_.main &&
+               (action == "×" || action == "Escape" || action.startsWith("reader: 退出"))) {
+      ASSERT_NO_FATAL_FAILURE(Activate(Main()));
+      if (action == "×") {
+        Main()->close();
+      } else if (action == "Escape") {
+        QTest::keyClick(Focus(), Qt::Key_Escape);
+      } else {  // the message of a calculation may still be up (the user cannot press then)
+        QTest::mouseClick(Find("CmdStart"), Qt::LeftButton);
+        ReaderPress(Find("CmdQuit"), [this] { return ended_; });
+      }
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      model_.main = false;
+      // Closing the main window alone leaves the program to the About dialog, if it is open.
+      EXPECT_EQ(ended_, action != "×" || !model_.about);
+      if (ended_) {
+        Start();
+      }
+    }
+  }
+
   void Do(const QString& action) {
     const QString target = action.section(' ', 1);
-    const auto key = [](Qt::Key k, Qt::KeyboardModifiers m = {}) {
+    const auto key = [this](Qt::Key k, Qt::KeyboardModifiers m = {}) {
       QTest::keyClick(Focus(), k, m);
     };
+    if (action.startsWith("About") || action.startsWith("reader") || action == "×" ||
+        action == "Escape" || action == "Alt+O") {
+      DoInProgram(action);
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+      return;
+    }
+    if (!model_.main) {
+      return;  // the user acts in the About dialog alone
+    }
+    ASSERT_NO_FATAL_FAILURE(Activate(Main()));
     if (action.startsWith("click Option")) {
       QTest::mouseClick(Find(target), Qt::LeftButton);
       OptionClicked(target);
@@ -236,23 +335,24 @@ class WindowModelTest : public testing::Test {
     } else if (action == "Enter" && model_.focus != "CmdQuit" && model_.focus != "CmdAbout") {
       Press(model_.focus.startsWith("Command") ? model_.focus : "CmdStart",
             [&key] { key(Qt::Key_Return); });  // quitting and the About dialog leave the window
-    } else if (action == "quit under a message") {
-      // A screen reader presses 退出 while the message of a calculation may still be up (the
-      // user cannot): the window goes, with its message, and opens again.
-      QTest::mouseClick(Find("CmdStart"), Qt::LeftButton);
-      QAccessible::queryAccessibleInterface(Find("CmdQuit"))
-          ->actionInterface()
-          ->doAction(QAccessibleActionInterface::pressAction());
-      EXPECT_TRUE(QTest::qWaitFor([this] { return window_.isNull(); }));  // an animated click
-      EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-      Open();
     }
   }
 
-  // The invariants of the window, after every step.
+  // The invariants of the windows, after every step.
   void Check() {
+    ASSERT_EQ(Main() != nullptr, model_.main);
+    ASSERT_EQ(About() != nullptr, model_.about);
+    EXPECT_TRUE(!model_.about || About() == dialog_) << "one dialog, kept while it is open";
+    EXPECT_EQ(program_->State(), model_.numbers);
+    for (const QWidget* window : QApplication::topLevelWidgets()) {
+      EXPECT_FALSE(window->inherits("QMessageBox") && window->isVisible()) << "a message left";
+    }
+    EXPECT_EQ(model_.about ? NativeControls(*About()) : "", "");
+    if (!model_.main) {
+      return;
+    }
     const auto selected = [this](const char* o) {
-      return window_->findChild<QRadioButton*>(o)->isChecked();
+      return Main()->findChild<QRadioButton*>(o)->isChecked();
     };
     ASSERT_NE(selected("Option1(0)"), selected("Option1(1)")) << "exactly one direction";
     EXPECT_EQ(selected("Option1(1)"), model_.reverse);
@@ -261,13 +361,13 @@ class WindowModelTest : public testing::Test {
     for (int i = 0; i < 4; ++i) {
       EXPECT_EQ(Field(i)->isReadOnly(), i > 0 && (i == 1) == model_.reverse) << "lock " << i;
     }
-    EXPECT_EQ(window_->findChild<QGroupBox*>("Frame1")->title() +
-                  window_->findChild<QGroupBox*>("Frame2")->title(),
+    EXPECT_EQ(Main()->findChild<QGroupBox*>("Frame1")->title() +
+                  Main()->findChild<QGroupBox*>("Frame2")->title(),
               model_.reverse ? "" : "输入输出");
     if (std::exchange(bordersLastReverse_, model_.reverse) != model_.reverse) {
       EXPECT_EQ(BorderRows(), borderRowsOpened_) << "the frames' borders moved";
     }
-    EXPECT_EQ(NativeControls(*window_), "") << "controls with windows of their own";
+    EXPECT_EQ(NativeControls(*Main()), "") << "controls with windows of their own";
     ASSERT_EQ(Focus()->objectName(), model_.focus);
     if (auto* field = qobject_cast<QLineEdit*>(Focus())) {
       EXPECT_TRUE(!model_.wholeSelected || field->selectedText() == field->text())
@@ -276,10 +376,10 @@ class WindowModelTest : public testing::Test {
     }
   }
 
-  // Runs the actions from the window's start, checking after each; stops at the first
+  // Runs the actions from the program's start, checking after each; stops at the first
   // disagreement, naming the actions that led to it.
   void Walk(const QStringList& actions) {
-    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_NO_FATAL_FAILURE(Start());
     for (qsizetype step = 0; step < actions.size() && !HasFailure(); ++step) {
       SCOPED_TRACE(actions.mid(0, step + 1).join(", ").toStdString());
       Do(actions[step]);
@@ -287,10 +387,13 @@ class WindowModelTest : public testing::Test {
     }
   }
 
-  CalculationState state_;
   AnsweredMessageBoxes messages_;
   CountingAlertSound alert_;
-  QPointer<FrmMain> window_;
+  CountingRegistry registry_;  // empty: the system-information tool is unavailable
+  FakeProgramLauncher launcher_;
+  std::unique_ptr<ProgramWindows> program_;
+  bool ended_ = false;
+  QPointer<QWidget> dialog_;
   Model model_;
   std::vector<int> borderRowsOpened_;
   bool bordersLastReverse_ = false;  // the direction in which the borders were last measured
@@ -303,6 +406,9 @@ TEST_F(WindowModelTest, SequencesThatOnceFailed) {
   Walk({"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Alt+V"});
   Walk({"Alt+Shift+F"});                   // access keys ignored Shift
   Walk({"click TxtD(0)", "compose 5.5"});  // composed text reached a locked field
+  // A window deleted under its own handler while its message box waited for the user.
+  Walk({"Alt+O", "reader: 确定 under a message", "reader: 退出 under a message"});
+  Walk({"type 480", "Tab", "type 320", "Enter", "Alt+O", "×", "About: Escape", "Enter"});
 }
 
 TEST_F(WindowModelTest, EverySequenceOfThreeOptionAndFocusActions) {
@@ -325,10 +431,11 @@ TEST_F(WindowModelTest, RandomWalkOverEveryAction) {
 
 // Every text whole and Chinese at any desktop font size, and the window plain to a screen reader.
 TEST_F(WindowModelTest, TextsStayWholeAndTheWindowReadsWell) {
+  CalculationState numbers;
   ExpectLayoutAtDesktopFontSizes(
-      [this] { return std::make_unique<FrmMain>(state_, messages_, alert_); });
-  ASSERT_NO_FATAL_FAILURE(Open());
-  EXPECT_EQ(AccessibilityFaults(*window_, QAccessible::Window), "");
+      [&] { return std::make_unique<FrmMain>(numbers, messages_, alert_); });
+  ASSERT_NO_FATAL_FAILURE(Start());
+  EXPECT_EQ(AccessibilityFaults(*Main(), QAccessible::Window), "");
 }
 
 }  // namespace

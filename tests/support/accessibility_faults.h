@@ -14,30 +14,26 @@ namespace duct {
 // fault in a few words, none when the window reads well.
 inline std::string AccessibilityFaults(QWidget& window, QAccessible::Role role) {
   QStringList faults;
-  QAccessibleInterface* root = QAccessible::queryAccessibleInterface(&window);
-  if (root->role() != role || root->text(QAccessible::Name) != window.windowTitle()) {
-    faults.append(QString("the window reads as role %1 named %2")
-                      .arg(root->role())
-                      .arg(root->text(QAccessible::Name)));
+  QList<QAccessibleInterface*> nodes = {QAccessible::queryAccessibleInterface(&window)};
+  if (nodes[0]->role() != role || nodes[0]->text(QAccessible::Name) != window.windowTitle()) {
+    faults.append(QString("the window reads as %1, role %2")
+                      .arg(nodes[0]->text(QAccessible::Name))
+                      .arg(nodes[0]->role()));
   }
   QSet<QString> controls;  // buttons and fields, by what a screen reader says of them
-  QList<QAccessibleInterface*> pending = {root};
-  while (!pending.isEmpty()) {
-    QAccessibleInterface* node = pending.takeFirst();
-    for (int i = 0; i < node->childCount(); ++i) {
-      QAccessibleInterface* child = node->child(i);
-      pending.append(child);
-      const QString name = child->text(QAccessible::Name);
-      const QString object = child->object()->objectName();
+  for (qsizetype at = 0; at < nodes.size(); ++at) {
+    for (int i = 0; i < nodes[at]->childCount(); ++i) {
+      QAccessibleInterface* node = nodes.emplace_back(nodes[at]->child(i));
+      const QString name = node->text(QAccessible::Name);
+      const QString reading = name + "/" + node->text(QAccessible::Description);
+      const bool field = node->role() == QAccessible::EditableText;
       if (name.isEmpty()) {
-        faults.append("no name: " + object);
+        faults.append("no name: " + node->object()->objectName());
       }
-      const QString reading = name + "/" + child->text(QAccessible::Description);
-      const bool field = child->role() == QAccessible::EditableText;
-      if (field || child->role() == QAccessible::PushButton) {
-        if (controls.contains(reading)) {
-          faults.append("a second control reads " + reading);
-        }
+      if ((field || node->role() == QAccessible::PushButton) && controls.contains(reading)) {
+        faults.append("a second control reads " + reading);
+      }
+      if (field || node->role() == QAccessible::PushButton) {
         controls.insert(reading);
       }
       if (field && !name.contains("毫米")) {

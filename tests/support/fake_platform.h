@@ -9,10 +9,9 @@
 
 namespace duct {
 
-// A registry (the in-memory one unless named) that refuses the keys in `deniedKeys` and counts
-// the keys opened and closed, so that tests see every opened key closed again.
-template <typename Base = InMemoryRegistry>
-class CountingRegistry final : public Base {
+// The in-memory registry, refusing the keys in `deniedKeys` and counting the keys opened and
+// closed, so that tests see every opened key closed again.
+class CountingRegistry final : public InMemoryRegistry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t accessMask, RegistryKey* result) override {
@@ -20,12 +19,12 @@ class CountingRegistry final : public Base {
     if (deniedKeys.count(subKey) != 0) {
       return kErrorAccessDenied;
     }
-    const auto status = Base::OpenKey(root, subKey, options, accessMask, result);
+    const auto status = InMemoryRegistry::OpenKey(root, subKey, options, accessMask, result);
     opened += status == kErrorSuccess ? 1 : 0;
     return status;
   }
   std::int32_t CloseKey(RegistryKey key) override {
-    const auto status = Base::CloseKey(key);
+    const auto status = InMemoryRegistry::CloseKey(key);
     closed += status == kErrorSuccess ? 1 : 0;
     return status;
   }

@@ -1,19 +1,29 @@
 #!/usr/bin/env bash
 # The Windows program as a user meets it, under Wine on the private X display that xvfb-run
-# gives this script: real keys through a window manager, the registry set with Wine's reg, and
-# what the windows show read from the program's trace (traced_calculator). Runs in the Wine
-# prefix that WINEPREFIX names, which it changes: never point it at a prefix of your own.
+# gives this script: ductcalc.exe copied alone into an empty folder whose path has blanks and
+# Chinese characters, as a user copies it to the desktop or a USB stick (nothing it needs may lie
+# beside it); real keys through a window manager; the registry set with Wine's reg. What the
+# program shows is read as a user can take it: the windows' titles, the fields' texts copied
+# through their context menu, and a message box's text and buttons as Windows copies them with
+# Ctrl+C. Runs in the Wine prefix that WINEPREFIX names, which it changes: never point it at a
+# prefix of your own.
 #
-#   end_to_end.sh TRACED_CALCULATOR.EXE START_MARKER.EXE
+#   end_to_end.sh DUCTCALC.EXE START_MARKER.EXE
 set -euo pipefail
-program=$1
-marker=$2
 : "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
 export WINEDEBUG=-all
+# The Simplified Chinese code page (936), as on the users' machines: Wine takes it from the
+# locale, and reads the Chinese folders on its command line in the locale's charset.
+export LC_ALL=zh_CN.UTF-8
+alone="$WINEPREFIX/drive_c/风管 工具/当量 直径"
+program="$alone/ductcalc.exe"
+marker=$2
+rm -rf "$alone"
+mkdir -p "$alone"
+cp "$1" "$program"
 
 work=$(mktemp -d)
-trace="$work/trace.txt"
-tool_folder="$WINEPREFIX/drive_c/Program Files/Duct Test"
+tool_folder="$WINEPREFIX/drive_c/Program Files/风管 测试"
 tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 folder_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 title=当量直径计算
@@ -29,58 +39,70 @@ cleanup() {
   [ -z "$calculator" ] || kill "$calculator" 2>/dev/null || true
   kill "$window_manager" 2>/dev/null || true
   wine reg delete "$tool_key" /f >/dev/null 2>&1 || true
-  rm -rf "$work" "$tool_folder"
+  rm -rf "$work" "$tool_folder" "$(dirname "$alone")"
 }
 trap cleanup EXIT
 
-# The last screen the trace holds.
-screen() { awk '/^---$/ { s = ""; next } { s = s $0 "\n" } END { printf "%s", s }' "$trace"; }
 fail() {
   echo "end_to_end: $*" >&2
-  echo "end_to_end: the last screen was:" >&2
-  screen >&2 || true
   exit 1
 }
-shows() { screen 2>/dev/null | grep -qxF -- "$1"; }
-# Waits up to 30 s for the screen to show every line given, or none of them with --gone.
-wait_for() {
-  local gone=false
-  if [ "$1" = --gone ]; then gone=true; shift; fi
+# The program's visible windows with this title, one a line.
+windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+# Waits up to 30 s until COUNT windows are titled TITLE.
+wait_for_windows() {
   for _ in $(seq 300); do
-    local all=true line
-    for line in "$@"; do
-      if $gone; then shows "$line" && all=false; else shows "$line" || all=false; fi
-    done
-    $all && return 0
+    [ "$(windows_named "$2" | wc -l)" -eq "$1" ] && return 0
     sleep 0.1
   done
-  $gone && fail "the screen still shows: $*"
-  fail "the screen never showed: $*"
+  fail "$(windows_named "$2" | wc -l) windows titled '$2', not $1"
 }
-window_of() { xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1; }
 keys() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
   shift
   xdotool "$@"
 }
+# Waits up to 5 s for the clipboard to hold a text with every line given.
+clipboard_holds() {
+  for _ in $(seq 50); do
+    local text all=true line
+    text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+    for line in "$@"; do
+      grep -qF -- "$line" <<<"$text" || all=false
+    done
+    $all && return 0
+    sleep 0.1
+  done
+  fail "the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', not $*"
+}
+# The next field's text, as its context menu copies it (Tab selects it whole; 复制(&C)).
+next_field_holds() {
+  keys "$main" key Tab
+  printf '' | xclip -selection clipboard
+  keys "$main" key Menu
+  sleep 0.5
+  keys "$main" key c
+  clipboard_holds "$1"
+  [ "$(xclip -o -selection clipboard | tr -d '\r')" = "$1" ] || fail "a field holds more than $1"
+}
 
-DUCTCALC_TRACE="$(winepath -w "$trace")" wine "$program" &
+wine "$program" &
 calculator=$!
-main=$(window_of "$title")
-wait_for "window $title" "TxtA(0)=(空白)"
-
+wait_for_windows 1 "$title"
+main=$(windows_named "$title")
 keys "$main" type --delay 80 500
 keys "$main" key Tab
 keys "$main" type --delay 80 320
-keys "$main" key Return
-wait_for "TxtA(0)=500" "TxtA(1)=320" "TxtD(0)=390" "TxtD(1)=440.1"
+keys "$main" key Return Tab Tab Tab Tab Tab  # from side b over the options and buttons
+next_field_holds 390
+next_field_holds 440.1
 
 keys "$main" key alt+o
-wait_for "window 关于 $title"
+wait_for_windows 1 "关于 $title"
 keys "$main" key alt+o  # the same dialog again, not a second one
 sleep 1
-[ "$(screen | grep -cxF "window 关于 $title")" -eq 1 ] || fail "not one About dialog"
-about=$(window_of "关于 $title")
+wait_for_windows 1 "关于 $title"
+about=$(windows_named "关于 $title")
 
 # The frames Windows draws, as Wine hands them to the window manager in the Motif hints: the
 # main window can be minimised and closed but neither maximised nor resized; the dialog can
@@ -98,10 +120,11 @@ if xprop -id "$main" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
   fail "the main window is not on the task bar"
 fi
 
-# The tool where the first value names it, a path with blanks started as it stands.
+# The tool where the first value names it: a path with blanks, started as it stands, and with
+# Chinese characters, read through the 8-bit registry functions in the Chinese code page.
 mkdir -p "$tool_folder"
 cp "$marker" "$tool_folder/sys info.exe"
-wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\Duct Test\sys info.exe' /f >/dev/null
+wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys info.exe' /f >/dev/null
 wine reg delete "$folder_key" /f >/dev/null 2>&1 || true
 keys "$about" key alt+s
 for _ in $(seq 300); do
@@ -109,18 +132,24 @@ for _ in $(seq 300); do
   sleep 0.1
 done
 [ -f "$tool_folder/sys info.exe.started" ] || fail "Alt+S did not start the tool the registry names"
-shows "message 此时系统信息不可用" && fail "a message beside the started tool"
+sleep 1
+wait_for_windows 1 "$title"  # no message beside the started tool
 
-# Without either value, the message; Enter closes it and the dialog stays.
+# Without either value, the message over the dialog, titled as the program, its button in Qt's
+# Chinese; Enter closes it and the dialog stays.
 wine reg delete "$tool_key" /f >/dev/null
 keys "$about" key alt+s
-wait_for "message 此时系统信息不可用"
-xdotool key Return  # into the message box, which has the focus
-wait_for --gone "message 此时系统信息不可用"
-shows "window 关于 $title" || fail "the message took the About dialog with it"
+wait_for_windows 2 "$title"
+message=$(windows_named "$title" | grep -vx "$main")
+printf '' | xclip -selection clipboard
+keys "$message" key ctrl+c
+clipboard_holds 此时系统信息不可用 确定
+keys "$message" key Return
+wait_for_windows 1 "$title"
+wait_for_windows 1 "关于 $title"
 
 keys "$about" key Escape
-wait_for --gone "window 关于 $title"
+wait_for_windows 0 "关于 $title"
 keys "$main" key Escape
 for _ in $(seq 300); do
   kill -0 "$calculator" 2>/dev/null || break
@@ -129,4 +158,10 @@ done
 kill -0 "$calculator" 2>/dev/null && fail "Escape did not end the program"
 wait "$calculator" || fail "the program ended with status $?"
 calculator=
+
+# An answer that cannot be written is a failure, reported on standard error.
+if wine "$program" --version >/dev/full 2>"$work/error"; then
+  fail "--version into a full device succeeded"
+fi
+grep -q '^ductcalc: ' "$work/error" || fail "--version into a full device said: $(cat "$work/error")"
 echo "end_to_end: passed"

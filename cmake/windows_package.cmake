@@ -1,0 +1,32 @@
+# The Windows program is one file, ductcalc.exe: Qt, its plugins and translation, and the
+# compiler's runtime are linked into it (the toolchain file links everything statically). What
+# ships beside it are the licence notices: this program's; Qt's (LGPL 3), with how to relink the
+# program against another Qt and the licences of the code Qt bundles; and the compiler runtime's,
+# from the Debian packages that hold its static libraries.
+
+get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
+file(GLOB qt_source_package RELATIVE "${qt_prefix}/licences" "${qt_prefix}/licences/*.dsc")
+configure_file("${PROJECT_SOURCE_DIR}/resources/windows/qt-source.txt.in"
+               "${PROJECT_BINARY_DIR}/licences/qt-source.txt" @ONLY)
+install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION licences RENAME ductcalc.txt)
+install(DIRECTORY "${qt_prefix}/licences/" DESTINATION licences/qt)
+install(FILES "${PROJECT_BINARY_DIR}/licences/qt-source.txt" DESTINATION licences/qt)
+
+set(runtime_packages "")
+foreach(library libstdc++.a libgcc.a libwinpthread.a)
+  execute_process(COMMAND "${CMAKE_CXX_COMPILER}" -print-file-name=${library}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(path "${path}" REALPATH)
+  execute_process(COMMAND dpkg-query -S "${path}" OUTPUT_VARIABLE owner
+                  OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+  string(REGEX REPLACE ":.*" "" owner "${owner}")
+  if(NOT status EQUAL 0 OR NOT EXISTS "/usr/share/doc/${owner}/copyright")
+    message(FATAL_ERROR "No Debian copyright file for the compiler's ${library} (${path})")
+  endif()
+  list(APPEND runtime_packages "${owner}")
+endforeach()
+list(REMOVE_DUPLICATES runtime_packages)
+foreach(package IN LISTS runtime_packages)
+  install(FILES "/usr/share/doc/${package}/copyright" DESTINATION licences/mingw-runtime
+          RENAME "${package}.txt")
+endforeach()
