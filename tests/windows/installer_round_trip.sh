@@ -21,6 +21,13 @@ fail() {
   echo "installer_round_trip: $*" >&2
   exit 1
 }
+# A Wine session of its own on this display: one left from another display would wait forever.
+# An installation left by an earlier run that did not finish would be offered as the default.
+wineserver --kill 2>/dev/null || true
+wineserver --wait
+for root in HKCU HKLM; do
+  wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
+done
 # A folder Windows knows by an environment variable.
 known_folder() { wine cmd /c "echo %$1%" | tr -d '\r'; }
 # A registry key as regedit exports it, in UTF-8 (reg's own output loses Chinese text).
@@ -84,6 +91,18 @@ round_trip() {
   echo "installer_round_trip: $what: installed, answered and uninstalled cleanly"
 }
 
+# The first visible window titled as the pattern says, once there is one (up to 30 s). A window
+# that goes while xdotool searches makes it fail: the search is tried again.
+window_named() {
+  local id
+  for _ in $(seq 300); do
+    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
+    [ -n "$id" ] && echo "$id" && return 0
+    sleep 0.1
+  done
+  fail "no window titled $1"
+}
+
 # The pages as a user goes through them with the keyboard: the install mode as offered (all
 # users, for an administrator), the folder typed over the one proposed, install, and finish,
 # which starts the program; its window is closed again.
@@ -93,8 +112,8 @@ through_pages() {
   wine "$setup" &
   installer=$!
   local page
-  page=$(xdotool search --sync --onlyvisible --name "^$title 安装" | head -n 1)
-  xdotool windowactivate --sync "$page" 2>/dev/null || xdotool windowfocus --sync "$page"
+  page=$(window_named "^$title 安装")
+  xdotool windowactivate --sync "$page" 2>/dev/null || xdotool windowfocus --sync "$page" || true
   sleep 2
   xdotool key Return  # the install mode
   sleep 2
@@ -107,8 +126,8 @@ through_pages() {
   sleep 2
   xdotool key Return  # finish, which starts the program
   local program
-  program=$(xdotool search --sync --onlyvisible --name "^$title\$" | head -n 1)
-  xdotool windowactivate --sync "$program" 2>/dev/null || xdotool windowfocus --sync "$program"
+  program=$(window_named "^$title\$")
+  xdotool windowactivate --sync "$program" 2>/dev/null || xdotool windowfocus --sync "$program" || true
   xdotool key Escape
   wait "$installer"
   kill "$window_manager"
