@@ -65,31 +65,31 @@ void frmAbout::BuildControls() {
   RequestFrame(*this, {.dialog = true, .offTaskBar = true});
   setFont(WindowDefaultFont());
 
-  cmdOK = Named(new QPushButton("确定(&O)", this), "cmdOK", {275, 175, 100, 23});
-  cmdOK->setDefault(true);
-  cmdSysInfo = Named(new QPushButton("系统信息(&S)...", this), "cmdSysInfo", {276, 205, 99, 23});
-
+  // Made in reading order, the emblem and the texts before the buttons: screen readers list
+  // the controls in that order.
+  Image1 = Named(new QLabel(this), "Image1", {24, 24, 51, 51});
+  Image1->setPixmap(AboutEmblem());
+  Image1->setScaledContents(true);
+  Image1->setAccessibleName("方管与其当量圆管");  // what the emblem shows, for a screen reader
+  lblTitle = Label(this, "lblTitle", {104, 16, 259, 32});
+  lblVersion = Label(this, "lblVersion", {104, 52, 259, 15});
+  Label1 = Named(new QLabel("暖通小工具", this), "Label1", {8, 88, 80, 16});
+  Label1->setFont(ChineseFont({"幼圆", "YouYuan", "Noto Sans CJK SC"}, 12));
+  SetTextColour(Label1, QColor(0, 0, 192));
+  Label1->adjustSize();
   lblDescription = Label(this, "lblDescription", {104, 72, 259, 70});
   lblDescription->setWordWrap(true);
   lblDescription->setText(kDescription);
   lblDisclaimer = Label(this, "lblDisclaimer", {17, 176, 234, 55});
   lblDisclaimer->setWordWrap(true);
   lblDisclaimer->setText(kDisclaimer);
-  lblTitle = Label(this, "lblTitle", {104, 16, 259, 32});
-  lblVersion = Label(this, "lblVersion", {104, 52, 259, 15});
   for (auto* black : {lblDescription, lblDisclaimer, lblTitle}) {
     SetTextColour(black, Qt::black);
   }
 
-  Label1 = Named(new QLabel("暖通小工具", this), "Label1", {8, 88, 80, 16});
-  Label1->setFont(ChineseFont({"幼圆", "YouYuan", "Noto Sans CJK SC"}, 12));
-  SetTextColour(Label1, QColor(0, 0, 192));
-  Label1->adjustSize();
-
-  Image1 = Named(new QLabel(this), "Image1", {24, 24, 51, 51});
-  Image1->setPixmap(AboutEmblem());
-  Image1->setScaledContents(true);
-  Image1->setAccessibleName("方管与其当量圆管");  // what the emblem shows, for a screen reader
+  cmdOK = Named(new QPushButton("确定(&O)", this), "cmdOK", {275, 175, 100, 23});
+  cmdOK->setDefault(true);
+  cmdSysInfo = Named(new QPushButton("系统信息(&S)...", this), "cmdSysInfo", {276, 205, 99, 23});
 
   setTabOrder(cmdOK, cmdSysInfo);
   new AccessKeys(*this);

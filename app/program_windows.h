@@ -36,7 +36,6 @@ class ProgramWindows : public QObject {
 
   [[nodiscard]] FrmMain* MainWindow() const { return main_; }
   [[nodiscard]] frmAbout* AboutDialog() const { return about_; }
-  [[nodiscard]] const CalculationState& State() const { return state_; }
 
  private:
   void CmdAbout_Click();

@@ -44,7 +44,11 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
     application = std::make_unique<QApplication>(qtArgc, argv);
   }
   InstallChineseToolkitTexts(*application);
-  QGuiApplication::setDesktopFileName(kApplicationId);  // ties the windows to the menu entry
+  // Ties the windows to the menu entry: by the entry's name on Wayland, and on X11 by the window
+  // class, which is the application's name and the entry's StartupWMClass whatever name the
+  // program was started by.
+  QGuiApplication::setDesktopFileName(kApplicationId);
+  QCoreApplication::setApplicationName(kProgramName);
   // The windows decide when the program ends: closing the main window while the About dialog
   // is open leaves the program running.
   QApplication::setQuitOnLastWindowClosed(false);

@@ -6,10 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <regex>
 #include <string_view>
 
-#include "calc/calculate_command.h"
 #include "calc/formulas.h"
 
 namespace duct::fuzz {
@@ -35,35 +33,6 @@ std::optional<float> ReferenceReading(std::string_view text) {
   return std::isinf(value) ? std::nullopt : std::optional<float>(value);
 }
 
-// "444", "493.8", "0.5" or, from 10,000,000 on, "1.234568E+07": at most seven significant
-// digits, no trailing zeros, at least two exponent digits.
-const std::regex kLengthText(
-    "-?(0|[1-9][0-9]{0,6}|(?=[0-9.]{1,8}$)[0-9]+\\.[0-9]*[1-9])|-?[1-9](\\.[0-9]{0,5}[1-9])?"
-    "E\\+(0[7-9]|[1-9][0-9]+)");
-
-// One run: an answer of length texts, or one of the two messages and no write; finite numbers.
-Finding CheckRun(const CalculatorInput& input, CalculateResult& result) {
-  result = Calculate(input, result.state);
-  const auto& s = result.state;
-  for (const float value :
-       {s.SideA, s.SideB, s.FlowDiameter, s.VelocityDiameter, s.TrialFlowDiameter}) {
-    if (!std::isfinite(value)) {
-      return "a NaN or infinity kept";
-    }
-  }
-  if (result.message) {
-    const bool known =
-        *result.message == InputErrorMessage() || *result.message == RatioErrorMessage();
-    return known && result.writes.empty() ? Finding{} : "an unknown message, or writes with one";
-  }
-  for (const auto& write : result.writes) {
-    if (!std::regex_match(write.text, kLengthText)) {
-      return "wrote " + write.text;
-    }
-  }
-  return result.writes.empty() ? "neither an answer nor a message" : Finding{};
-}
-
 }  // namespace
 
 Finding CheckParseLength(Bytes input) {
@@ -76,31 +45,6 @@ Finding CheckParseLength(Bytes input) {
   return parsed == expected
              ? Finding{}
              : "\"" + std::string(text) + "\" read as " + parsed + ", expected " + expected;
-}
-
-Finding CheckCalculateCommand(Bytes input) {
-  const std::string_view bytes(reinterpret_cast<const char*>(input.data()), input.size());
-  const unsigned options = bytes.empty() ? 0U : static_cast<unsigned char>(bytes.front());
-  CalculatorInput run{(options & 1U) != 0 ? Direction::Forward : Direction::Reverse,
-                      (options & 2U) != 0 ? GivenDiameter::Velocity : GivenDiameter::Flow,
-                      {}};
-  auto rest = bytes.substr(std::min<std::size_t>(1, bytes.size()));
-  for (auto& text : run.texts) {
-    text = rest.substr(0, rest.find('\0'));
-    rest.remove_prefix(std::min(text.size() + 1, rest.size()));
-  }
-  CalculateResult result;
-  for (int click = 1; click <= 2; ++click) {  // the second on the texts the first left
-    if (auto finding = CheckRun(run, result)) {
-      return "options " + std::to_string(options & 3U) + ", click " + std::to_string(click) +
-             " on " + run.texts[0] + "|" + run.texts[1] + "|" + run.texts[2] + "|" + run.texts[3] +
-             ": " + *finding;
-    }
-    for (const auto& [field, text] : result.writes) {
-      run.texts.at(static_cast<std::size_t>(field)) = text;
-    }
-  }
-  return std::nullopt;
 }
 
 }  // namespace duct::fuzz

@@ -29,17 +29,22 @@ Control* Named(Control* control, const char* name, const QRect& geometry, const 
   return control;
 }
 
-// A label that fits its text exactly, its top-left corner at `at`. The buddy takes the focus
-// for the label's access key.
+// A label that fits its text exactly, its top-left corner at `at`.
 QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoint at,
-                    const QFont& font, QWidget* buddy = nullptr) {
+                    const QFont& font) {
   auto* label = new QLabel(text, parent);
   label->setObjectName(name);
   label->setFont(font);
-  label->setBuddy(buddy);
   label->move(at);
   label->adjustSize();
   return label;
+}
+
+// The caption's access key puts the focus into its field. Only with a buddy does the label take
+// its ampersand for an access key rather than text, and fit the shorter text.
+void Caption(QLabel* caption, QWidget* field) {
+  caption->setBuddy(field);
+  caption->adjustSize();
 }
 
 // A text box named for screen readers after its row's caption and its unit ("边长a(&a)：" reads
@@ -100,9 +105,11 @@ void FrmMain::BuildControls() {
   highlighted.setColor(QPalette::WindowText, highlighted.color(QPalette::Highlight));
   label3->setPalette(highlighted);
 
-  Option1.SetButtons(
-      Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song),
-      Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song));
+  // Controls are made in reading order, row by row in each column and frame: screen readers
+  // list them in that order.
+  auto* forward = Option(this, "Option1(0)", "由方管边长算当量直径(&D)", {16, 64, 209, 33}, song);
+  auto* reverse = Option(this, "Option1(1)", "由当量直径算方管边长(&F)", {16, 96, 209, 33}, song);
+  Option1.SetButtons(forward, reverse);
   Option1[0]->setChecked(true);
 
   CmdStart = Button(this, "CmdStart", "计   算(&S)", {24, 152, 109, 30}, song);
@@ -116,12 +123,14 @@ void FrmMain::BuildControls() {
   Command1 = Button(Frame1, "Command1", "清零", {152, 24, 37, 19}, windowDefault);
   Command1->setAccessibleDescription("清除边长a和边长b");  // both buttons read "清零"
   const QString sideA = "边长a(&a)：";
-  const QString sideB = "边长b(&b)：";
+  auto* captionA = FittedLabel(Frame1, "Label1(0)", sideA, {8, 51}, song);
   TxtA[0] = TextField(Frame1, "TxtA(0)", {88, 48, 81, 24}, song, false, sideA);
-  TxtA[1] = TextField(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false, sideB);
-  FittedLabel(Frame1, "Label1(0)", sideA, {8, 51}, song, TxtA[0]);
-  FittedLabel(Frame1, "Label1(1)", sideB, {8, 83}, song, TxtA[1]);
+  Caption(captionA, TxtA[0]);
   FittedLabel(Frame1, "Label1(2)", "mm", {176, 51}, song);
+  const QString sideB = "边长b(&b)：";
+  auto* captionB = FittedLabel(Frame1, "Label1(1)", sideB, {8, 83}, song);
+  TxtA[1] = TextField(Frame1, "TxtA(1)", {88, 80, 81, 24}, song, false, sideB);
+  Caption(captionB, TxtA[1]);
   FittedLabel(Frame1, "Label1(3)", "mm", {176, 83}, song);
 
   Frame2 = Named(new Frame("输出", this), "Frame2", {156, 144, 277, 121}, song);
@@ -129,13 +138,14 @@ void FrmMain::BuildControls() {
   Command2 = Button(Frame2, "Command2", "清零", {227, 24, 37, 19}, windowDefault);
   Command2->setAccessibleDescription("清除两个当量直径");
   const QString velocity = "流速当量直径(&V)：";
-  const QString flow = "流量当量直径(&Q)：";
-  Option2.SetButtons(Option(Frame2, "Option2(0)", velocity, {8, 50, 157, 20}, song),
-                     Option(Frame2, "Option2(1)", flow, {8, 82, 157, 20}, song));
+  auto* givenVelocity = Option(Frame2, "Option2(0)", velocity, {8, 50, 157, 20}, song);
   TxtD[0] = TextField(Frame2, "TxtD(0)", {164, 48, 81, 24}, song, true, velocity);
-  TxtD[1] = TextField(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true, flow);
   FittedLabel(Frame2, "Label1(6)", "mm", {251, 51}, song);
+  const QString flow = "流量当量直径(&Q)：";
+  auto* givenFlow = Option(Frame2, "Option2(1)", flow, {8, 82, 157, 20}, song);
+  TxtD[1] = TextField(Frame2, "TxtD(1)", {164, 80, 81, 24}, song, true, flow);
   FittedLabel(Frame2, "Label1(7)", "mm", {251, 80}, song);
+  Option2.SetButtons(givenVelocity, givenFlow);
 
   new AccessKeys(*this);
   TxtA[0]->setFocus();

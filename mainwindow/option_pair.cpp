@@ -1,14 +1,34 @@
 #include "mainwindow/option_pair.h"
 
 #include <QKeyEvent>
+#include <QProxyStyle>
 #include <QRadioButton>
+#include <QStyleOption>
 #include <utility>
 
 namespace duct {
+namespace {
+
+// The application's style, but for the area of an option button that takes clicks (and that
+// accessibility reports as the button): the style's is only the circle and the caption's width.
+class WholeBoxStyle final : public QProxyStyle {
+ public:
+  QRect subElementRect(SubElement element, const QStyleOption* option,
+                       const QWidget* widget) const override {
+    return element == SE_RadioButtonClickRect
+               ? option->rect
+               : QProxyStyle::subElementRect(element, option, widget);
+  }
+};
+
+}  // namespace
 
 void OptionPair::SetButtons(QRadioButton* first, QRadioButton* second) {
   buttons_ = {first, second};
+  auto* wholeBox = new WholeBoxStyle();
+  wholeBox->setParent(first->parentWidget());  // goes after the buttons, with their container
   for (int index = 0; index < 2; ++index) {
+    buttons_.at(index)->setStyle(wholeBox);
     group_.addButton(buttons_.at(index), index);
     buttons_.at(index)->installEventFilter(this);
   }

@@ -11,7 +11,9 @@ namespace duct {
 
 // Two option buttons that exclude each other and no other button, wherever they sit. (Qt's
 // auto-exclusive buttons look for their partners among all buttons below their parent, so a
-// pair inside a frame would join the window's pair.) Up and Down move within the pair.
+// pair inside a frame would join the window's pair.) Up and Down move within the pair. The whole
+// box of each button is the button, for the mouse and for screen readers, not only its circle
+// and caption.
 class OptionPair : public QObject {
   Q_OBJECT
 

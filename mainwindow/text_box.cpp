@@ -2,6 +2,9 @@
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <optional>
 #include <utility>
 
@@ -37,13 +40,19 @@ bool IsFocusAway(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+// QLineEdit's blank on either side of its text, inside the contents rectangle of the style.
+constexpr int kTextMargin = 2;
+
 }  // namespace
 
-TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {}
+TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  connect(this, &QLineEdit::textChanged, this, &TextBox::TextChanged);
+}
 
 void TextBox::SetKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = std::move(handler); }
 
 void TextBox::WriteText(const QString& text) {
+  keptText_ = text;
   setText(text);
   setCursorPosition(0);  // QLineEdit leaves the caret, and so the view, at the end
 }
@@ -119,6 +128,31 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
     event->setCommitString(kept, event->replacementStart(), event->replacementLength());
   }
   QLineEdit::inputMethodEvent(event);
+}
+
+// A screen reader edits through Qt's accessibility calls, which set the text whether or not the
+// box is locked: a locked box takes its text back at once.
+void TextBox::TextChanged(const QString& text) {
+  if (isReadOnly() && text != keptText_) {
+    setText(keptText_);
+    return;
+  }
+  keptText_ = text;
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  const int room = contents.marginsRemoved(textMargins()).width() - 2 * kTextMargin;
+  // The caret takes one pixel after the text.
+  setToolTip(fontMetrics().horizontalAdvance(text) + 1 > room ? text : QString());
+}
+
+void TextBox::contextMenuEvent(QContextMenuEvent* event) {
+  QMenu* menu = createStandardContextMenu();
+  for (QAction* action : menu->actions()) {
+    action->setText(action->text().section('\t', 0, 0));  // "复制(&C)\tCtrl+C"
+  }
+  menu->setAttribute(Qt::WA_DeleteOnClose);
+  menu->popup(event->globalPos());
 }
 
 bool TextBox::AcceptCharacter(qint16 keyAscii) {

@@ -14,7 +14,9 @@ namespace duct {
 // - GotFocus() is raised when the focus arrives from another control, by any route; a mouse
 //   click that brings the focus keeps whatever selection the handler of GotFocus() made, unless
 //   the press went on into a drag.
-// A locked (read-only) box takes no text from the user by any route.
+// A locked (read-only) box takes no text from the user by any route, a screen reader's editing
+// calls included; its context menu lists no shortcuts, as the key filter refuses them; and a text
+// wider than the box shows whole in its tooltip.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -39,14 +41,20 @@ class TextBox : public QLineEdit {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void inputMethodEvent(QInputMethodEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
+  void TextChanged(const QString& text);
+
   // Runs the handler; true when the character is to be kept.
   bool AcceptCharacter(qint16 keyAscii);
   // The characters of `typed` that the handler keeps.
   QString AcceptedCharacters(const QString& typed);
 
   KeyPressHandler keyPressHandler_;
+  // What the box shows by right: what the user typed while it was unlocked, or what the program
+  // wrote.
+  QString keptText_;
   // The focus went to another window or a popup menu and will come back from there.
   bool focusAway_ = false;
   // The selection that GotFocus() left when the focus came with a mouse press, until the click

@@ -10,6 +10,7 @@
 
 #include "about/frm_about.h"
 #include "about/get_key_value.h"
+#include "about/stand_in_registry.h"
 #include "about/sys_info.h"
 #include "base/application_info.h"
 #include "tests/support/accessibility_faults.h"
@@ -23,7 +24,11 @@ namespace {
 using namespace std::string_literals;
 using Value = std::optional<InMemoryRegistry::Value>;  // none: the key is there, the value not
 
-// Every key opened is closed again, and opened for reading only.
+// Where the registry names the tool, under the local-machine root.
+const std::string kPathKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+const std::string kFolderKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
+
+// Every key opened is closed again, and opened for reading only (KEY_READ).
 TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
   const struct {
     Value stored;  // the value beside another of the same key
@@ -31,31 +36,40 @@ TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
     std::string keyVal;   // what the caller holds afterwards; it passes in "earlier"
     bool denied = false;  // the key does not open: nothing to close
   } cases[] = {
-      {{{kRegSz, "C:\\info.exe\0"s}}, true, "C:\\info.exe"},  // the final zero dropped
-      {{{kRegSz, "C:\\info.exe"}}, true, "C:\\info.exe"},
-      {{{kRegSz, "ab\0\0"s}}, true, "ab\0"s},  // one zero only
-      {{{kRegDword, "\x78\x56\x34\x12"s}}, true, "&h12345678"},
-      {{{3, "\x01\x02"s}}, true, "earlier"},  // another type keeps the caller's text
-      {{{kRegSz, std::string(1024, 'a')}}, true, std::string(1024, 'a')},  // the buffer full
-      {{{kRegSz, std::string(1024, 'a') + '\0'}}, false, ""},              // longer than it: absent
+      {{{1, "C:\\info.exe\0"s}}, true, "C:\\info.exe"},  // the final zero dropped
+      {{{1, "C:\\info.exe"}}, true, "C:\\info.exe"},
+      {{{1, "ab\0\0"s}}, true, "ab\0"s},  // one zero only
+      {{{4, "\x78\x56\x34\x12"s}}, true, "&h12345678"},
+      {{{1, std::string(1024, 'a')}}, true, std::string(1024, 'a')},  // the buffer full
+      {{{1, std::string(1024, 'a') + '\0'}}, false, ""},              // longer than it: absent
       {std::nullopt, false, ""},
-      {{{kRegSz, "x"}}, false, "", true},
+      {{{1, "x"}}, false, "", true},
   };
-  for (const auto& [stored, read, keyVal, denied] : cases) {
+  const auto read = [](const Value& stored, bool denied, std::string& answer) {
     CountingRegistry registry;
-    registry.SetValue(kHkeyLocalMachine, kToolPathKey, "other", {kRegSz, "x"});
+    registry.SetValue(kHkeyLocalMachine, kPathKey, "other", {1, "x"});
     if (stored) {
-      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *stored);
+      registry.SetValue(kHkeyLocalMachine, kPathKey, "PATH", *stored);
     }
     if (denied) {
-      registry.deniedKeys.insert(kToolPathKey);
+      registry.deniedKeys.insert(kPathKey);
     }
-    std::string answer = "earlier";
-    EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, kToolPathKey, kToolPathValue, answer), read);
-    EXPECT_EQ(answer, keyVal);
+    const bool found = GetKeyValue(registry, kHkeyLocalMachine, kPathKey, "PATH", answer);
     EXPECT_EQ(registry.opened, denied ? 0 : 1);
     EXPECT_EQ(registry.closed, registry.opened);
-    EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{kKeyRead});
+    EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x20019});
+    return found;
+  };
+  for (const auto& [stored, found, keyVal, denied] : cases) {
+    std::string answer = "earlier";
+    EXPECT_EQ(read(stored, denied, answer), found);
+    EXPECT_EQ(answer, keyVal);
+  }
+  // Any type but a string (1) and a number (4) leaves the caller's text.
+  for (const std::uint32_t type : {0, 2, 3, 5, 6, 7, 8, 9, 10, 11}) {
+    std::string answer = "earlier";
+    EXPECT_TRUE(read({{type, "C:\\info.exe\0"s}}, false, answer));
+    EXPECT_EQ(answer, "earlier") << "type " << type;
   }
 }
 
@@ -72,20 +86,20 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
     bool unavailable;
   } cases[] = {
       {std::nullopt, std::nullopt, {folderTool}, {}, true},
-      {{{kRegSz, tool + '\0'}}, folder, {tool, folderTool}, {tool}, false},  // as it stands
+      {{{1, tool + '\0'}}, folder, {tool, folderTool}, {tool}, false},  // as it stands
       {std::nullopt, folder, {folderTool}, {folderTool}, false},
       {std::nullopt, folder, {}, {}, true},
-      {{{kRegSz, tool}}, folder, {folderTool}, {tool}, true},  // the first does not start
-      {{{kRegSz, "\0"s}}, folder, {folderTool}, {}, true},
-      {{{kRegDword, "\x01\0\0\0"s}}, folder, {folderTool}, {"&h1"}, true},
+      {{{1, tool}}, folder, {folderTool}, {tool}, true},  // the first does not start
+      {{{1, "\0"s}}, folder, {folderTool}, {}, true},
+      {{{4, "\x01\0\0\0"s}}, folder, {folderTool}, {"&h1"}, true},
   };
   for (const auto& [path, dir, files, started, unavailable] : cases) {
     CountingRegistry registry;
     if (path) {
-      registry.SetValue(kHkeyLocalMachine, kToolPathKey, kToolPathValue, *path);
+      registry.SetValue(kHkeyLocalMachine, kPathKey, "PATH", *path);
     }
     if (dir) {
-      registry.SetValue(kHkeyLocalMachine, kToolFolderKey, kToolFolderValue, {kRegSz, *dir + '\0'});
+      registry.SetValue(kHkeyLocalMachine, kFolderKey, "MSINFO", {1, *dir + '\0'});
     }
     FakeProgramLauncher launcher;
     launcher.files.insert(files.begin(), files.end());
@@ -97,9 +111,23 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
   }
 }
 
-// Enter clicks the button that has the focus; the texts come from the build, stay whole and read
-// well. (How the dialog opens and closes, and its messages, are the program's walk.)
-TEST(FrmAbout, AnswersEnterWhereTheFocusIsAndReadsWell) {
+// Without a registry the tool is the first of hardinfo2, hardinfo and kinfocenter installed.
+TEST(StandInRegistry, NamesTheFirstToolInstalled) {
+  const auto pathFound = [](const std::set<std::string>& installed) {
+    const auto registry = MakeStandInRegistry([&installed](const std::string& name) {
+      return installed.count(name) != 0 ? "/usr/bin/" + name : "";
+    });
+    std::string path;
+    return GetKeyValue(*registry, kHkeyLocalMachine, kPathKey, "PATH", path) ? path : "none";
+  };
+  EXPECT_EQ(pathFound({"kinfocenter", "hardinfo"}), "/usr/bin/hardinfo");
+  EXPECT_EQ(pathFound({}), "none");
+}
+
+// The dialog as users must see it; Enter clicks the button that has the focus; the texts come
+// from the build, stay whole and read well. (How the dialog opens and closes, and its messages,
+// are the program's walk.)
+TEST(FrmAbout, AsUsersSeeItAndAnswersEnterWhereTheFocusIs) {
   CountingRegistry registry;
   FakeProgramLauncher launcher;
   RecordingMessageBoxes messages;
@@ -110,16 +138,27 @@ TEST(FrmAbout, AnswersEnterWhereTheFocusIsAndReadsWell) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     return dialog;
   };
+  // clang-format off
+  ExpectLayout(open, {
+      {"cmdOK", "frmAbout", {275, 175, 100, 23}, 9}, {"cmdSysInfo", "frmAbout", {276, 205, 99, 23}, 9},
+      {"lblDescription", "frmAbout", {104, 72, 259, 70}, 9},
+      {"lblDisclaimer", "frmAbout", {17, 176, 234, 55}, 9},
+      {"lblTitle", "frmAbout", {104, 16, 259, 32}, 9}, {"lblVersion", "frmAbout", {104, 52, 259, 15}, 9},
+      {"Label1", "frmAbout", {8, 88, 0, 0}, 12}, {"Image1", "frmAbout", {24, 24, 51, 51}, 9}});
+  // clang-format on
   const auto dialog = open();
+  EXPECT_EQ(dialog->size(), QSize(382, 237));
+  EXPECT_EQ(dialog->findChild<QLabel*>("Label1")->palette().color(QPalette::WindowText),
+            QColor(0, 0, 192));
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
   EXPECT_EQ(QApplication::focusWidget()->objectName(), "cmdSysInfo");
   QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
   EXPECT_EQ(messages.shown.size(), 1U);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);
+  EXPECT_EQ(dialog->findChild<QLabel*>("lblTitle")->text(), kApplicationTitle);
   EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
   EXPECT_EQ(AccessibilityFaults(*dialog, QAccessible::Dialog), "");
-  ExpectLayoutAtDesktopFontSizes(open);
 }
 
 }  // namespace

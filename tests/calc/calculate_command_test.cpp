@@ -6,7 +6,6 @@
 #include <string>
 
 #include "base/application_info.h"
-#include "calc/formulas.h"
 
 namespace duct {
 namespace {
@@ -77,31 +76,6 @@ TEST(Calculate, AnswersOrShowsOneMessageAndWritesNothing) {
   }
   EXPECT_EQ(InputErrorMessage(), (Message{kInputError, MessageIcon::Information, "提醒"}));
   EXPECT_EQ(RatioErrorMessage(), (Message{kRatioError, MessageIcon::None, kApplicationTitle}));
-}
-
-// The numbers a run leaves: every value its steps could compute, unrounded; a failed step
-// keeps the value from before.
-TEST(CalculationState, KeepsWhatEachStepComputed) {
-  const auto searched = Calculate(Input(F, {"1000", "", "", "1606"}), {}).state;
-  EXPECT_EQ(searched, (CalculationState{1000, 2174, 1606, *CalcVelocityDiameter(1000, 2174),
-                                        *CalcFlowDiameter(1000, 2174)}));
-  const auto run = [&searched](Options options, std::array<std::string, 4> texts) {
-    return Calculate(Input(options, std::move(texts)), searched).state;
-  };
-  auto expected = searched;
-  expected.SideA = 300;  // converted before side b failed
-  EXPECT_EQ(run(A, {"300", "x"}), expected);
-  expected.SideA = 2000;  // the ratio check failed after both conversions
-  expected.VelocityDiameter = 400;
-  EXPECT_EQ(run(V, {"2000", "", "400"}), expected);
-  expected = searched;
-  expected.SideA = expected.SideB = 0;  // both diameters fail on 0 / 0
-  EXPECT_EQ(run(A, {"0", "0"}), expected);
-  expected = searched;
-  expected.SideA = 5100000;  // the search past its limit keeps side b and its trial
-  expected.FlowDiameter = 10000000;
-  expected.VelocityDiameter = *CalcVelocityDiameter(5100000, searched.SideB);
-  EXPECT_EQ(run(F, {"5100000", "", "", "10000000"}), expected);
 }
 
 }  // namespace

@@ -8,10 +8,20 @@
 
 namespace duct {
 
+// True when a screen reader that reads `earlier` before `later` goes backwards: up within a
+// column, or leftwards within a row.
+inline bool ReadsBackwards(const QRect& earlier, const QRect& later) {
+  const bool sameColumn = later.left() <= earlier.right() && earlier.left() <= later.right();
+  const bool sameRow = later.top() <= earlier.bottom() && earlier.top() <= later.bottom();
+  return (sameColumn && later.bottom() < earlier.top()) ||
+         (sameRow && later.right() < earlier.left());
+}
+
 // What a screen reader would stumble over in `window`, read back from its accessibility tree: a
 // window not announced with `role` and its caption, objects without a name (decoration is not
-// to be listed), buttons or fields that read alike, and fields whose name gives no unit; each
-// fault in a few words, none when the window reads well.
+// to be listed), buttons or fields that read alike, fields whose name gives no unit, and objects
+// read out of order (top to bottom in a column, left to right in a row); each fault in a few
+// words, none when the window reads well.
 inline std::string AccessibilityFaults(QWidget& window, QAccessible::Role role) {
   QStringList faults;
   QList<QAccessibleInterface*> nodes = {QAccessible::queryAccessibleInterface(&window)};
@@ -38,6 +48,11 @@ inline std::string AccessibilityFaults(QWidget& window, QAccessible::Role role) 
       }
       if (field && !name.contains("毫米")) {
         faults.append("no unit: " + name);
+      }
+      for (int before = 0; before < i; ++before) {
+        if (ReadsBackwards(nodes[at]->child(before)->rect(), node->rect())) {
+          faults.append(name + " read after " + nodes[at]->child(before)->text(QAccessible::Name));
+        }
       }
     }
   }

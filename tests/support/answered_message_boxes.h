@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMessageBox>
 #include <QPointer>
+#include <QPushButton>
 #include <QStringList>
 #include <QTest>
 #include <string>
@@ -22,11 +24,19 @@ class AnsweredMessageBoxes final : public MessageBoxService {
     boxes_.Show(message);
   }
 
-  // Enter into the box that is up; the user goes on in the window that showed it, once that is
-  // active again.
-  static void Answer() {
-    const QPointer<QWidget> box = QApplication::activeModalWidget();
+  // Enter into the box that is up, which shows the last message as users must see it: its text,
+  // its title, its icon or none, and an OK button alone, in Chinese. The user goes on in the
+  // window that showed it, once that is active again.
+  void Answer() const {
+    const QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr) << "no message box is up";
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(box->text().toStdString(), shown.back().text);
+    EXPECT_EQ(box->windowTitle().toStdString(), shown.back().title);
+    EXPECT_EQ(box->icon(), shown.back().icon == MessageIcon::Information ? QMessageBox::Information
+                                                                         : QMessageBox::NoIcon);
+    EXPECT_EQ(box->buttons().size(), 1);
+    EXPECT_EQ(box->button(QMessageBox::Ok)->text(), "确定");
     const QPointer<QWidget> owner = box->parentWidget();
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(box.isNull() || !box->isVisible()) << "Enter left the message box open";
