@@ -270,6 +270,7 @@ class WindowModelTest : public testing::Test {
         QTest::mouseClick(Find("CmdStart"), Qt::LeftButton);
         ReaderPress(Find("CmdQuit"), [this] { return ended_; });
       }
+      EXPECT_TRUE(!ended_ || !Main() || !Main()->isVisible()) << "the main window came back";
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
       model_.main = false;
       // Closing the main window alone leaves the program to the About dialog, if it is open.
