@@ -23,11 +23,11 @@ xmllint --noout "$manifest" || fail "the manifest is not well-formed XML"
 
 # The value of a path of elements, each given as NAMESPACE:NAME (the namespace by its name
 # below), from the root down, with an optional "/@attribute" at the end.
-asm1=urn:schemas-microsoft-com:asm.v1
-asm3=urn:schemas-microsoft-com:asm.v3
-compatibility=urn:schemas-microsoft-com:compatibility.v1
-settings2005=http://schemas.microsoft.com/SMI/2005/WindowsSettings
-settings2016=http://schemas.microsoft.com/SMI/2016/WindowsSettings
+# shellcheck disable=SC2034  # read by name in xpath
+readonly asm1=urn:schemas-microsoft-com:asm.v1 asm3=urn:schemas-microsoft-com:asm.v3 \
+  compatibility=urn:schemas-microsoft-com:compatibility.v1 \
+  settings2005=http://schemas.microsoft.com/SMI/2005/WindowsSettings \
+  settings2016=http://schemas.microsoft.com/SMI/2016/WindowsSettings
 read_path() {
   xmllint --xpath "normalize-space(string($(xpath "$@")))" "$manifest"
 }
