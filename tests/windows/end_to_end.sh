@@ -162,10 +162,11 @@ wait "$calculator" || fail "the program ended with status $?"
 calculator=
 
 # In a console (Wine's, on a terminal, in the Chinese code page 936), as a user types it in cmd:
-# the help, and the refusal of an argument in Chinese quoted as typed.
+# the help, and the refusal of an argument in Chinese quoted as typed (its status is not what is
+# looked at here).
 console() {
   printf '%q ' wine cmd /c "$@" >"$work/console.sh"
-  script -qec "bash '$work/console.sh'" /dev/null | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r'
+  { script -qec "bash '$work/console.sh'" /dev/null || true; } | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r'
 }
 windows_program='C:\风管 工具\当量 直径\ductcalc.exe'
 console "$windows_program" --help >"$work/help"
