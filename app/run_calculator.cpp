@@ -49,10 +49,10 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   }
   // What Qt left, as the system passed it: on Windows read again in UTF-16, so that an argument
   // in any script is quoted as typed whatever the code page.
-  std::vector<std::string> left;
-  for (const QString& argument : QCoreApplication::arguments().mid(1)) {
-    left.push_back(argument.toStdString());
-  }
+  const QStringList qtLeft = QCoreApplication::arguments().mid(1);
+  std::vector<std::string> left(static_cast<std::size_t>(qtLeft.size()));
+  std::transform(qtLeft.begin(), qtLeft.end(), left.begin(),
+                 [](const QString& argument) { return argument.toStdString(); });
   const auto leftOver = ReadArgumentsLeft(left);
   if (!leftOver.openWindow) {
     return Answer(leftOver);
