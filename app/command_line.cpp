@@ -1,33 +1,47 @@
 #include "app/command_line.h"
 
-#include <string_view>
+#include <algorithm>
 
 #include "base/application_info.h"
 
 namespace duct {
+namespace {
 
-CommandLine ReadCommandLine(std::span<char* const> arguments) {
+// A lone "-" is not an option: by custom it names standard input, and here it is passed over.
+bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
+
+}  // namespace
+
+CommandLine ReadOwnOptions(std::span<const std::string> arguments) {
   const std::string program = kProgramName;
-  if (arguments.size() <= 1) {
+  const auto own = std::find_if(arguments.begin(), arguments.end(), [](const std::string& a) {
+    return a == "--help" || a == "--version";
+  });
+  if (own == arguments.end()) {
     return {true, {}, 0};
   }
-  const std::string_view first = arguments[1];
-  if (arguments.size() == 2 && first == "--help") {
+  if (*own == "--help") {
     return {false,
-            "用法：" + program + " [--help | --version]\n" + "打开矩形风管当量直径计算器。\n\n" +
-                "  --help     显示本说明并退出\n" + "  --version  显示程序名称和版本并退出\n",
+            "用法：" + program + " [--help | --version] [Qt 选项]\n" +
+                "打开矩形风管当量直径计算器。\n\n" + "  --help     显示本说明并退出\n" +
+                "  --version  显示程序名称和版本并退出\n" +
+                "Qt 的选项（如 -style fusion）照常生效；不是选项的参数（如拖放的文件）不予理会。\n",
             0};
   }
-  if (arguments.size() == 2 && first == "--version") {
-    return {false,
-            program + " " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
-                "." + std::to_string(kVersionPatch) + "\n",
-            0};
-  }
-  const std::string_view refused = first == "--help" || first == "--version" ? arguments[2] : first;
   return {false,
-          program + ": 无法识别的参数“" + std::string(refused) + "”（请尝试执行“" + program +
-              " --help”）\n",
+          program + " " + std::to_string(kVersionMajor) + "." + std::to_string(kVersionMinor) +
+              "." + std::to_string(kVersionPatch) + "\n",
+          0};
+}
+
+CommandLine ReadArgumentsLeft(std::span<const std::string> arguments) {
+  const auto unknown = std::find_if(arguments.begin(), arguments.end(), IsOption);
+  if (unknown == arguments.end()) {
+    return {true, {}, 0};
+  }
+  const std::string program = kProgramName;
+  return {false,
+          program + ": 无法识别的参数“" + *unknown + "”（请尝试执行“" + program + " --help”）\n",
           2};
 }
 

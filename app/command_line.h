@@ -6,15 +6,22 @@
 namespace duct {
 
 // What the command line asks for. The program has two options of its own, --help and
-// --version; any other argument is refused, and none reaches the toolkit (Qt's own options,
-// such as -reverse or -style, would change the window).
+// --version, read before the toolkit starts so that they answer without a display. The toolkit
+// then takes its own options (-platform, -style, -session, -qwindowgeometry, ...), as in any Qt
+// program; of what it leaves, an option is unknown and refused, and anything else (a file
+// dropped onto the program) is passed over: the window has no use for it.
 struct CommandLine {
   bool openWindow = false;
   std::string output;  // for standard output, or for standard error when refused
   int exitStatus = 0;
 };
 
-CommandLine ReadCommandLine(std::span<char* const> arguments);
+// The arguments after the program's name, before the toolkit has seen them: --help or
+// --version answers, wherever it stands; anything else opens the window.
+CommandLine ReadOwnOptions(std::span<const std::string> arguments);
+
+// The arguments that the toolkit left, in UTF-8: the first option among them is refused.
+CommandLine ReadArgumentsLeft(std::span<const std::string> arguments);
 
 // The answer given when an answer could not be written (a full disk, a closed pipe): one line
 // for standard error, and a failure status.

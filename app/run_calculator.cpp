@@ -1,7 +1,10 @@
 #include "app/run_calculator.h"
 
 #include <QApplication>
+#include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "about/qt_program_launcher.h"
 #include "about/system_registry.h"
@@ -31,17 +34,28 @@ int Answer(const CommandLine& answer) {
 }  // namespace
 
 int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
-  const auto commandLine = ReadCommandLine({argv, static_cast<std::size_t>(argc)});
-  if (!commandLine.openWindow) {
-    return Answer(commandLine);
+  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
+  const auto ownOptions = ReadOwnOptions(arguments);
+  if (!ownOptions.openWindow) {
+    return Answer(ownOptions);
   }
-  // Qt sees only the program's name: its own options must not change the window. The count
-  // lives as long as the application, which keeps a reference to it.
-  int qtArgc = 1;  // cppcheck-suppress variableScope
+  // Qt takes its own options out of the count and argv. The count lives as long as the
+  // application, which keeps a reference to it.
+  int qtArgc = argc;  // cppcheck-suppress variableScope
   std::unique_ptr<QApplication> application;
   {
     const DisplayGuard guard;
     application = std::make_unique<QApplication>(qtArgc, argv);
+  }
+  // What Qt left, as the system passed it: on Windows read again in UTF-16, so that an argument
+  // in any script is quoted as typed whatever the code page.
+  const QStringList qtLeft = QCoreApplication::arguments().mid(1);
+  std::vector<std::string> left(static_cast<std::size_t>(qtLeft.size()));
+  std::transform(qtLeft.begin(), qtLeft.end(), left.begin(),
+                 [](const QString& argument) { return argument.toStdString(); });
+  const auto leftOver = ReadArgumentsLeft(left);
+  if (!leftOver.openWindow) {
+    return Answer(leftOver);
   }
   InstallChineseToolkitTexts(*application);
   // Ties the windows to the menu entry: by the entry's name on Wayland, and on X11 by the window

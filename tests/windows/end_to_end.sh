@@ -5,8 +5,9 @@
 # beside it); real keys through a window manager; the registry set with Wine's reg. What the
 # program shows is read as a user can take it: the windows' titles, the fields' texts copied
 # through their context menu, and a message box's text and buttons as Windows copies them with
-# Ctrl+C. Runs in the Wine prefix that WINEPREFIX names, which it changes: never point it at a
-# prefix of your own.
+# Ctrl+C; and in a console in the Chinese code page, its help and a refusal as the console
+# shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes: never point it at
+# a prefix of your own.
 #
 #   end_to_end.sh DUCTCALC.EXE START_MARKER.EXE
 set -euo pipefail
@@ -86,7 +87,8 @@ next_field_holds() {
   [ "$(xclip -o -selection clipboard | tr -d '\r')" = "$1" ] || fail "a field holds more than $1"
 }
 
-wine "$program" &
+# Started as Explorer starts it when a file is dropped onto it: the file is passed over.
+wine "$program" 'C:\风管 工具\断面 1.txt' &
 calculator=$!
 wait_for_windows 1 "$title"
 main=$(windows_named "$title")
@@ -158,6 +160,22 @@ done
 kill -0 "$calculator" 2>/dev/null && fail "Escape did not end the program"
 wait "$calculator" || fail "the program ended with status $?"
 calculator=
+
+# In a console (Wine's, on a terminal, in the Chinese code page 936), as a user types it in cmd:
+# the help, and the refusal of an argument in Chinese quoted as typed (its status is not what is
+# looked at here).
+console() {
+  printf '%q ' wine cmd /c "$@" >"$work/console.sh"
+  { script -qec "bash '$work/console.sh'" /dev/null || true; } | sed 's/\x1b\[[?0-9;]*[a-zA-Z]//g' | tr -d '\r'
+}
+windows_program='C:\风管 工具\当量 直径\ductcalc.exe'
+console "$windows_program" --help >"$work/help"
+grep -qxF '用法：ductcalc [--help | --version] [Qt 选项]' "$work/help" &&
+  grep -qxF '  --version  显示程序名称和版本并退出' "$work/help" ||
+  fail "the help in a Chinese console reads: $(cat "$work/help")"
+console "$windows_program" -风管 >"$work/refusal"
+grep -qF 'ductcalc: 无法识别的参数“-风管”' "$work/refusal" ||
+  fail "the refusal in a Chinese console reads: $(cat "$work/refusal")"
 
 # An answer that cannot be written is a failure, reported on standard error.
 if wine "$program" --version >/dev/full 2>"$work/error"; then

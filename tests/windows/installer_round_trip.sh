@@ -3,9 +3,13 @@
 # pages: it puts every file that ships in place, in the default folder or in the one the user
 # names (/D=FOLDER on the command line, also through cmd, or on the folder page), a Start-menu
 # entry under the program's title and an entry in the system's list of programs that records
-# that folder; the installed program answers; the uninstaller takes all of it away again. The
-# pages are driven with real keys on the X display that xvfb-run gives this script. Changes the
-# Wine prefix that WINEPREFIX names: never point it at one of your own.
+# that folder; the installed program answers; the uninstaller takes all of it away again. Then
+# what goes wrong around an installation: a second one of the same mode in another folder
+# (the first is removed), a copy's uninstaller (it removes its own folder and nothing else), a
+# running calculator (nothing changes, and the silent run fails), an installation of the other
+# mode (the pages say so). The pages are driven with real keys on the X display that xvfb-run
+# gives this script. Changes the Wine prefix that WINEPREFIX names: never point it at one of
+# your own.
 #
 #   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER
 set -euo pipefail
@@ -28,6 +32,15 @@ wineserver --wait
 for root in HKCU HKLM; do
   wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
 done
+openbox >/dev/null 2>&1 &
+window_manager=$!
+calculator=
+cleanup() {
+  [ -z "$calculator" ] || kill "$calculator" 2>/dev/null || true
+  kill "$window_manager" 2>/dev/null || true
+}
+trap cleanup EXIT
+
 # A folder Windows knows by an environment variable.
 known_folder() { wine cmd /c "echo %$1%" | tr -d '\r'; }
 # A registry key as regedit exports it, in UTF-8 (reg's own output loses Chinese text).
@@ -41,58 +54,97 @@ exported_key() {
 # The value of a registry export line ("InstallLocation"="C:\\x") as Windows holds it.
 exported_value() { exported_key "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | sed 's/\\\\/\\/g'; }
 
-# Installs in MODE (CurrentUser or AllUsers) by HOW (silent, cmd or pages), into FOLDER (a
-# Windows path; empty for the default), checks, and uninstalls.
-round_trip() {
-  local mode=$1 how=$2 asked=$3 folder menu root
-  if [ $mode = CurrentUser ]; then
-    folder="$(known_folder LOCALAPPDATA)\\Programs\\ductcalc"
+# The default folder, the Start menu's folder and the registry root of MODE (CurrentUser or
+# AllUsers), in default_folder, menu and root.
+mode_places() {
+  if [ "$1" = CurrentUser ]; then
+    default_folder="$(known_folder LOCALAPPDATA)\\Programs\\ductcalc"
     menu="$(known_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_CURRENT_USER
   else
-    folder="$(known_folder ProgramW6432)\\ductcalc"
+    default_folder="$(known_folder ProgramW6432)\\ductcalc"
     menu="$(known_folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_LOCAL_MACHINE
   fi
-  folder=${asked:-$folder}
-  local what="$mode, $how, into $folder"
+}
+
+# Installs silently in MODE by HOW (silent or cmd) into FOLDER (a Windows path; empty for the
+# default); the installer's exit status.
+install() {
+  local mode=$1 how=$2 asked=$3
   case $how in
     # Wine quotes an argument with blanks, which /D= does not take: such a folder goes by cmd,
     # which hands the rest of the line over as it stands, as a user types it.
     silent) wine "$setup" /S /$mode ${asked:+"/D=$asked"} ;;
     cmd) wine cmd /c "$(winepath -w "$setup") /S /$mode${asked:+ /D=$asked}" ;;
-    pages) through_pages "$asked" ;;
   esac
-  wineserver --wait
+}
 
+# FOLDER (a Windows path) holds every file that ships, as built, and the uninstaller.
+expect_files() {
   local here
-  here=$(winepath -u "$folder")
+  here=$(winepath -u "$1")
   (cd "$shipped" && find . -type f) | while read -r file; do
-    cmp -s "$shipped/$file" "$here/$file" || fail "$what: $file not installed as built"
+    cmp -s "$shipped/$file" "$here/$file" || fail "$2: $file not installed in $1 as built"
   done
   [ "$(cd "$here" && find . -type f | wc -l)" -eq "$(($(cd "$shipped" && find . -type f | wc -l) + 1))" ] ||
-    fail "$what: other files than what ships and the uninstaller: $(cd "$here" && find . -type f)"
-  [ -f "$here/uninstall.exe" ] || fail "$what: no uninstaller"
-  [ -f "$(winepath -u "$menu")/$title.lnk" ] || fail "$what: no Start-menu entry in $menu"
+    fail "$2: other files than what ships and the uninstaller: $(cd "$here" && find . -type f)"
+  [ -f "$here/uninstall.exe" ] || fail "$2: no uninstaller"
+}
+# MODE's Start-menu entry and its entry in the list of programs, recording FOLDER.
+expect_listed() {
+  mode_places "$1"
+  [ -f "$(winepath -u "$menu")/$title.lnk" ] || fail "$3: no Start-menu entry in $menu"
   exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$title\"" ||
-    fail "$what: not in the list of programs"
-  [ "$(exported_value "$root\\$key" InstallLocation)" = "$folder" ] ||
-    fail "$what: the list of programs records $(exported_value "$root\\$key" InstallLocation)"
-  version=$(wine "$here/ductcalc.exe" --version | tr -d '\r')
-  [ "$version" = "ductcalc 1.0.1" ] || fail "$what: the installed program answered '$version'"
-
-  wine "$here/uninstall.exe" /S /$mode
-  wineserver --wait
-  [ ! -e "$here" ] || fail "$what: left behind: $(find "$here" | head -n 5)"
-  [ ! -e "$(winepath -u "$menu")/$title.lnk" ] || fail "$what: the Start-menu entry is still there"
+    fail "$3: not in the list of programs"
+  [ "$(exported_value "$root\\$key" InstallLocation)" = "$2" ] ||
+    fail "$3: the list of programs records $(exported_value "$root\\$key" InstallLocation), not $2"
+}
+expect_installed() {
+  expect_files "$2" "$3"
+  expect_listed "$1" "$2" "$3"
+}
+# Nothing of MODE's installation in FOLDER is left.
+expect_removed() {
+  mode_places "$1"
+  [ ! -e "$(winepath -u "$2")" ] || fail "$3: left behind: $(find "$(winepath -u "$2")" | head -n 5)"
+  [ ! -e "$(winepath -u "$menu")/$title.lnk" ] || fail "$3: the Start-menu entry is still there"
   if exported_key "$root\\$key" | grep -q DisplayName; then
-    fail "$what: still in the list of programs"
+    fail "$3: still in the list of programs"
   fi
+}
+# Runs FOLDER's uninstaller silently; its exit status. Its own file goes once it has ended (up
+# to 30 s later).
+uninstall() {
+  local status=0 here
+  here=$(winepath -u "$1")
+  wine "$here/uninstall.exe" /S || status=$?
+  for _ in $(seq 300); do
+    [ $status -ne 0 ] || [ ! -e "$here/uninstall.exe" ] && break
+    sleep 0.1
+  done
+  return $status
+}
+
+# Installs in MODE by HOW (silent or cmd) into FOLDER (a Windows path; empty for the default),
+# checks, and uninstalls.
+round_trip() {
+  local mode=$1 how=$2 asked=$3 folder
+  mode_places "$mode"
+  folder=${asked:-$default_folder}
+  local what="$mode, $how, into $folder"
+  install "$mode" "$how" "$asked" || fail "$what: the installer failed"
+  wineserver --wait
+  expect_installed "$mode" "$folder" "$what"
+  version=$(wine "$(winepath -u "$folder")/ductcalc.exe" --version | tr -d '\r')
+  [ "$version" = "ductcalc 1.0.1" ] || fail "$what: the installed program answered '$version'"
+  uninstall "$folder" || fail "$what: the uninstaller failed"
+  expect_removed "$mode" "$folder" "$what"
   echo "installer_round_trip: $what: installed, answered and uninstalled cleanly"
 }
 
-# The first visible window titled as the pattern says, once there is one (up to 30 s). A window
-# that goes while xdotool searches makes it fail: the search is tried again.
+# The first visible window whose title matches the pattern, once there is one (up to 30 s). A
+# window that goes while xdotool searches makes it fail: the search is tried again.
 window_named() {
   local id
   for _ in $(seq 300); do
@@ -102,35 +154,147 @@ window_named() {
   done
   fail "no window titled $1"
 }
-
-# The pages as a user goes through them with the keyboard: the install mode as offered (all
-# users, for an administrator), the folder typed over the one proposed, install, and finish,
-# which starts the program; its window is closed again.
-through_pages() {
-  openbox >/dev/null 2>&1 &
-  local window_manager=$! installer
-  wine "$setup" &
-  installer=$!
-  local page
-  page=$(window_named "^$title 安装")
-  xdotool windowactivate --sync "$page" 2>/dev/null || xdotool windowfocus --sync "$page" || true
-  sleep 2
-  xdotool key Return  # the install mode
-  sleep 2
-  xdotool type --delay 50 "$1"
-  xdotool key Return  # install into it
+keys() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || true
+  shift
+  sleep 1
+  xdotool "$@"
+}
+# The message box over the pages, titled as they are, once it shows (up to 30 s): the newest of
+# the two windows. (Wine's message boxes do not copy their text with Ctrl+C, as Windows' do.)
+message_over() {
+  local ids
   for _ in $(seq 300); do
-    [ -f "$(winepath -u "$1")/uninstall.exe" ] && break
+    ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | sort -n) || true
+    [ "$(wc -w <<<"$ids")" -ge 2 ] && tail -n 1 <<<"$ids" && return 0
+    sleep 0.1
+  done
+  fail "no message over the pages titled $1"
+}
+# The calculator started from FOLDER, until its window shows.
+start_calculator() {
+  wine "$(winepath -u "$1")/ductcalc.exe" &
+  calculator=$!
+  window_named "^$title\$" >/dev/null
+}
+close_calculator() {
+  local window
+  window=$(window_named "^$title\$")
+  keys "$window" key Escape
+  wait "$calculator" || true
+  calculator=
+}
+# The program that started the calculator, as Windows records it.
+calculator_parent() {
+  local parent name
+  parent=$(wine wmic process get Caption,ProcessId,ParentProcessId 2>/dev/null | iconv -f UTF-16 -t UTF-8 |
+    tr -d '\r' | awk '$1 == "ductcalc.exe" { print $2 }')
+  name=$(wine wmic process get Caption,ProcessId 2>/dev/null | iconv -f UTF-16 -t UTF-8 | tr -d '\r' |
+    awk -v id="$parent" '$2 == id { print $1 }')
+  echo "${name:-process $parent, which has ended}"
+}
+
+# Through the pages as a user goes through them with the keyboard, for all users while the
+# current user has an installation of his own: the install mode (all users, chosen over the
+# mode of the earlier installation), the folder typed over the one proposed, install; the pages
+# say that the other installation is there, and the user goes on. The pages are titled as the program, and the
+# finish page has the shell start the program, not the installer (which an administrator runs
+# with raised rights), and makes no desktop shortcut unless asked.
+through_pages_beside_the_other_mode() {
+  local folder='C:\Duct Tools\calculator' what="AllUsers, pages, beside CurrentUser"
+  install CurrentUser silent "" || fail "$what: the installer failed for the current user"
+  mode_places CurrentUser
+  local own=$default_folder
+  wine "$setup" &
+  local installer=$! pages
+  pages=$(window_named "^$title 安装\$")
+  keys "$pages" key alt+a Return  # for all users, not as before for the current user
+  sleep 1
+  xdotool type --delay 50 "$folder"
+  xdotool key Return  # install into it
+  local box
+  box=$(message_over "^$title 安装\$")
+  keys "$box" key Return  # told of the other installation, go on
+  for _ in $(seq 300); do
+    [ -f "$(winepath -u "$folder")/uninstall.exe" ] && break
     sleep 0.1
   done
   sleep 2
-  xdotool key Return  # finish, which starts the program
+  keys "$pages" key Return  # finish, which starts the program
   local program
   program=$(window_named "^$title\$")
-  xdotool windowactivate --sync "$program" 2>/dev/null || xdotool windowfocus --sync "$program" || true
-  xdotool key Escape
   wait "$installer"
-  kill "$window_manager"
+  local parent
+  parent=$(calculator_parent)
+  [ "$parent" = explorer.exe ] || fail "$what: the program was started by $parent, not by the shell"
+  keys "$program" key Escape
+  wineserver --wait
+  mode_places AllUsers
+  [ ! -e "$(winepath -u "$(known_folder PUBLIC)\\Desktop")/$title.lnk" ] ||
+    fail "$what: a desktop shortcut nobody asked for"
+  expect_installed AllUsers "$folder" "$what"
+  expect_installed CurrentUser "$own" "$what: the current user's installation"
+  uninstall "$folder" || fail "$what: the uninstaller failed"
+  expect_removed AllUsers "$folder" "$what"
+  expect_installed CurrentUser "$own" "$what: the current user's installation, after the other went"
+  uninstall "$own" || fail "$what: the current user's uninstaller failed"
+  expect_removed CurrentUser "$own" "$what: the current user's installation"
+  echo "installer_round_trip: $what: told of the other, started the program through the shell, each uninstalled alone"
+}
+
+# A second installation of the same mode in another folder replaces the first; a copy of the
+# installation's folder elsewhere uninstalls itself and leaves the installation that the list of
+# programs records.
+second_folder_and_a_copy() {
+  local second='C:\工具 目录\风管 计算' copy='C:\风管 副本' what="CurrentUser, into a second folder"
+  mode_places CurrentUser
+  local first=$default_folder
+  install CurrentUser silent "" || fail "$what: the first installation failed"
+  install CurrentUser cmd "$second" || fail "$what: the second installation failed"
+  wineserver --wait
+  [ ! -e "$(winepath -u "$first")" ] || fail "$what: the first installation is still in $first"
+  expect_installed CurrentUser "$second" "$what"
+  cp -r "$(winepath -u "$second")" "$(winepath -u "$copy")"
+  uninstall "$copy" || fail "$what: the copy's uninstaller failed"
+  [ ! -e "$(winepath -u "$copy")" ] || fail "$what: the copy's uninstaller left its folder"
+  expect_installed CurrentUser "$second" "$what, after a copy's uninstaller"
+  uninstall "$second" || fail "$what: the uninstaller failed"
+  expect_removed CurrentUser "$second" "$what"
+  echo "installer_round_trip: $what: replaced the first; a copy's uninstaller removed only the copy"
+}
+
+# With the calculator running, a silent uninstall or reinstall fails and changes nothing; the
+# uninstaller's pages ask the user to close it, and go on once he has.
+while_the_calculator_runs() {
+  local what="CurrentUser, while the calculator runs" folder
+  mode_places CurrentUser
+  folder=$default_folder
+  install CurrentUser silent "" || fail "$what: the installer failed"
+  start_calculator "$folder"
+  if uninstall "$folder"; then
+    fail "$what: the silent uninstaller succeeded"
+  fi
+  expect_installed CurrentUser "$folder" "$what, after the uninstaller"
+  if install CurrentUser silent ""; then
+    fail "$what: the silent installer succeeded"
+  fi
+  expect_installed CurrentUser "$folder" "$what, after the installer"
+
+  wine "$(winepath -u "$folder")/uninstall.exe" &
+  local uninstaller=$! pages
+  pages=$(window_named "^$title 卸载\$")
+  keys "$pages" key Return  # uninstall
+  local box
+  box=$(message_over "^$title 卸载\$")  # asked to close the calculator
+  expect_installed CurrentUser "$folder" "$what, while the pages ask"
+  close_calculator
+  keys "$box" key Return  # try again
+  sleep 2
+  keys "$pages" key Return  # finish
+  wait "$uninstaller" || fail "$what: the uninstaller's pages failed"
+  wineserver --wait
+  expect_removed CurrentUser "$folder" "$what"
+  echo "installer_round_trip: $what: nothing changed silently; the pages waited for it to close"
 }
 
 round_trip CurrentUser silent ""
@@ -138,4 +302,6 @@ round_trip AllUsers cmd ""
 round_trip CurrentUser silent 'C:\风管\当量直径'
 round_trip CurrentUser cmd 'C:\风管 工具\当量 直径'
 round_trip AllUsers cmd 'C:\Program Files\风管 计算'
-round_trip AllUsers pages 'C:\Duct Tools\calculator'
+second_folder_and_a_copy
+while_the_calculator_runs
+through_pages_beside_the_other_mode
