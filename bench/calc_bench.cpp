@@ -8,6 +8,7 @@
 
 #include "calc/calculate_command.h"
 #include "calc/formulas.h"
+#include "calc/length_text.h"
 
 namespace duct {
 namespace {

@@ -5,6 +5,7 @@
 
 #include "base/application_info.h"
 #include "calc/formulas.h"
+#include "calc/length_text.h"
 
 namespace duct {
 namespace {

@@ -11,8 +11,6 @@
 // infinity or a NaN.
 
 #include <optional>
-#include <string>
-#include <string_view>
 
 namespace duct {
 
@@ -37,16 +35,5 @@ std::optional<float> CalcSquareSideFromFlowDiameter(float dl);
 // True when 0.5 < a/d < 5, the quotient taken in double and compared as a float. A quotient
 // that cannot be formed (d = 0) or lies beyond the float range is rejected.
 bool CheckSideRatio(float a, float d);
-
-// Field text to length: ASCII digits with at most one '.', at least one digit, blanks and tabs
-// around it ignored; rounded correctly to the nearest float. Anything else fails (signs,
-// exponents, grouping, "inf", full-width digits, the placeholder, ...), as does a value beyond
-// the float range. Independent of the process locale.
-std::optional<float> ParseLength(std::string_view utf8Text);
-
-// Length to field text with 0 or 1 decimals: halves go to the even neighbour, at most seven
-// significant digits, no trailing zeros; exponent form ("1.234568E+07") from 10,000,000 on.
-// Independent of the process locale. Returns an empty text for an infinity or a NaN.
-std::string FormatLength(float value, int decimals);
 
 }  // namespace duct

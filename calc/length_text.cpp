@@ -9,7 +9,7 @@
 #include <string_view>
 #include <system_error>
 
-#include "calc/formulas.h"
+#include "calc/length_text.h"
 
 namespace duct {
 namespace {
@@ -39,65 +39,6 @@ bool IsPlainDecimal(std::string_view text) {
 bool HasNonZeroWholePart(std::string_view number) {
   const auto wholePart = number.substr(0, number.find('.'));
   return wholePart.find_first_not_of('0') != std::string_view::npos;
-}
-
-struct ScientificDigits {
-  bool negative = false;
-  std::string digits;  // seven significant digits, no point
-  int exponent = 0;    // value = d.dddddd * 10^exponent
-};
-
-// The value rounded to seven significant digits (to nearest, ties to even, on its exact binary
-// value).
-ScientificDigits RoundToSevenDigits(float value) {
-  std::array<char, 32> buffer{};
-  const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                    std::chars_format::scientific, 6);
-  std::string_view text(buffer.data(),
-                        static_cast<std::size_t>(result.ptr - buffer.data()));  // -d.dddddde+XX
-  ScientificDigits out;
-  if (text.front() == '-') {
-    out.negative = true;
-    text.remove_prefix(1);
-  }
-  const auto e = text.find('e');
-  out.digits = text.substr(0, 1);
-  out.digits += text.substr(2, e - 2);
-  auto exponentText = text.substr(e + 1);
-  if (exponentText.front() == '+') {
-    exponentText.remove_prefix(1);
-  }
-  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), out.exponent);
-  return out;
-}
-
-std::string WithoutTrailingZeros(std::string digits) {
-  while (!digits.empty() && digits.back() == '0') {
-    digits.pop_back();
-  }
-  return digits;
-}
-
-std::string JoinWithPoint(const std::string& whole, const std::string& fraction) {
-  return fraction.empty() ? whole : whole + "." + fraction;
-}
-
-// Seven significant digits in plain decimal form ("1234568", "444", "0.5").
-std::string PlainForm(const ScientificDigits& n) {
-  if (n.exponent < 0) {
-    return JoinWithPoint("0", std::string(static_cast<std::size_t>(-n.exponent - 1), '0') +
-                                  WithoutTrailingZeros(n.digits));
-  }
-  const auto wholeLength = static_cast<std::size_t>(n.exponent) + 1;
-  return JoinWithPoint(n.digits.substr(0, wholeLength),
-                       WithoutTrailingZeros(n.digits.substr(wholeLength)));
-}
-
-// Mantissa with its trailing zeros removed, "E+", and at least two exponent digits.
-std::string ExponentForm(const ScientificDigits& n) {
-  const auto exponent = std::to_string(n.exponent);
-  return JoinWithPoint(n.digits.substr(0, 1), WithoutTrailingZeros(n.digits.substr(1))) + "E+" +
-         (exponent.size() < 2 ? "0" : "") + exponent;
 }
 
 }  // namespace
@@ -135,10 +76,14 @@ std::string FormatLength(float value, int decimals) {
   if (rounded == 0.0F) {
     return "0";  // also for -0, which the rounding gives for small negative values
   }
-  const auto n = RoundToSevenDigits(rounded);
-  std::string text = n.negative ? "-" : "";
-  text += n.exponent >= 7 ? ExponentForm(n) : PlainForm(n);
-  return text;
+  // Seven significant digits, correctly rounded, without trailing zeros, in exponent form from
+  // 10,000,000 on ("1.234568e+07"), as printf's %.7g; the exponent is written with a capital E.
+  std::array<char, 32> buffer{};
+  const auto end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), rounded,
+                                 std::chars_format::general, 7)
+                       .ptr;
+  std::replace(buffer.data(), end, 'e', 'E');
+  return {buffer.data(), end};
 }
 
 }  // namespace duct

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "calc/formulas.h"
+#include "calc/length_text.h"
 
 namespace duct::fuzz {
 namespace {

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "calc/formulas.h"
+#include "calc/length_text.h"
 
 namespace duct {
 namespace {
