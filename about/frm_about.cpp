@@ -6,9 +6,9 @@
 
 #include "about/sys_info.h"
 #include "base/application_info.h"
-#include "resources/access_keys.h"
-#include "resources/window_frame.h"
-#include "resources/window_look.h"
+#include "windowlook/access_keys.h"
+#include "windowlook/window_frame.h"
+#include "windowlook/window_look.h"
 
 namespace duct {
 namespace {

@@ -3,8 +3,8 @@
 #include <QDialog>
 
 #include "about/program_launcher.h"
-#include "about/registry.h"
 #include "base/message_box.h"
+#include "registry/registry.h"
 
 class QLabel;
 class QPushButton;

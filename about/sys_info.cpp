@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "about/get_key_value.h"
 #include "base/application_info.h"
+#include "registry/get_key_value.h"
+#include "registry/system_registry.h"
 
 namespace duct {
 namespace {

@@ -1,5 +1,6 @@
 #include <windows.h>
 
+#include <QString>
 #include <string>
 
 #include "app/command_line_output.h"
@@ -8,13 +9,7 @@
 namespace duct {
 namespace {
 
-std::wstring Wide(const std::string& utf8) {
-  const int length =
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), wide.data(), length);
-  return wide;
-}
+std::wstring Wide(const std::string& utf8) { return QString::fromStdString(utf8).toStdWString(); }
 
 // A console takes text as characters, shown right whatever its code page; bytes written to it
 // would be read in that code page (UTF-8 read as GBK in a Chinese console).

@@ -4,7 +4,7 @@
 #include <QMessageBox>
 #include <QPointer>
 
-#include "resources/window_frame.h"
+#include "windowlook/window_frame.h"
 
 namespace duct {
 

@@ -7,15 +7,15 @@
 #include <vector>
 
 #include "about/qt_program_launcher.h"
-#include "about/system_registry.h"
 #include "app/command_line.h"
 #include "app/command_line_output.h"
 #include "app/display_guard.h"
-#include "app/program_windows.h"
 #include "app/qt_message_boxes.h"
 #include "app/system_alert_sound.h"
 #include "app/toolkit_texts.h"
+#include "app/window_lifecycle.h"
 #include "base/application_info.h"
+#include "registry/system_registry.h"
 
 namespace duct {
 
@@ -71,7 +71,7 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   SystemAlertSound alert;
   const auto registry = MakeSystemRegistry();
   QtProgramLauncher launcher;
-  ProgramWindows windows({messages, alert, *registry, launcher, [] { QCoreApplication::quit(); }});
+  WindowLifecycle windows({messages, alert, *registry, launcher, [] { QCoreApplication::quit(); }});
   windows.ShowMainWindow();
   if (started) {
     started();

@@ -12,9 +12,9 @@
 #include "mainwindow/frame.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/text_box.h"
-#include "resources/access_keys.h"
-#include "resources/window_frame.h"
-#include "resources/window_look.h"
+#include "windowlook/access_keys.h"
+#include "windowlook/window_frame.h"
+#include "windowlook/window_look.h"
 
 namespace duct {
 namespace {

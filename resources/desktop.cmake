@@ -8,16 +8,9 @@ set(metainfo "${CMAKE_CURRENT_BINARY_DIR}/${DUCTCALC_APP_ID}.metainfo.xml")
 configure_file(app.desktop.in "${desktop_entry}" @ONLY)
 configure_file(app.metainfo.xml.in "${metainfo}" @ONLY)
 
-set(icons "")
 foreach(size 16 32)
-  set(png "${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}/ductcalc.png")
-  add_custom_command(OUTPUT "${png}"
-    COMMAND "${CMAKE_COMMAND}" -E make_directory "${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}"
-    COMMAND convert_icon "${png}" "${CMAKE_CURRENT_SOURCE_DIR}/ductcalc-${size}.xpm"
-    DEPENDS convert_icon ductcalc-${size}.xpm
-    COMMENT "Converting the ${size}x${size} icon")
-  install(FILES "${png}" DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
-  list(APPEND icons "${png}")
+  install(FILES "${CMAKE_CURRENT_BINARY_DIR}/icons/${size}x${size}/ductcalc.png"
+          DESTINATION "${CMAKE_INSTALL_DATADIR}/icons/hicolor/${size}x${size}/apps")
 endforeach()
 
 # The manual page, and the Debian changelog and copyright that a package must carry; installed
@@ -31,7 +24,7 @@ add_custom_command(OUTPUT "${changelog_gz}"
 add_custom_command(OUTPUT "${manual_gz}"
   COMMAND gzip -9nc "${CMAKE_CURRENT_SOURCE_DIR}/ductcalc.1" > "${manual_gz}"
   DEPENDS ductcalc.1)
-add_custom_target(desktop_files ALL DEPENDS ${icons} "${changelog_gz}" "${manual_gz}")
+add_custom_target(desktop_files ALL DEPENDS ${DUCTCALC_ICONS} "${changelog_gz}" "${manual_gz}")
 
 install(FILES "${desktop_entry}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${metainfo}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")

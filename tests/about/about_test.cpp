@@ -9,10 +9,10 @@
 #include <optional>
 
 #include "about/frm_about.h"
-#include "about/get_key_value.h"
-#include "about/stand_in_registry.h"
 #include "about/sys_info.h"
 #include "base/application_info.h"
+#include "registry/get_key_value.h"
+#include "registry/tool_registry.h"
 #include "tests/support/accessibility_faults.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/layout_checks.h"
@@ -112,9 +112,9 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
 }
 
 // Without a registry the tool is the first of hardinfo2, hardinfo and kinfocenter installed.
-TEST(StandInRegistry, NamesTheFirstToolInstalled) {
+TEST(ToolRegistry, NamesTheFirstToolInstalled) {
   const auto pathFound = [](const std::set<std::string>& installed) {
-    const auto registry = MakeStandInRegistry([&installed](const std::string& name) {
+    const auto registry = MakeToolRegistry([&installed](const std::string& name) {
       return installed.count(name) != 0 ? "/usr/bin/" + name : "";
     });
     std::string path;

@@ -19,8 +19,8 @@
 #include <QTest>
 #include <random>
 
-#include "app/program_windows.h"
 #include "app/toolkit_texts.h"
+#include "app/window_lifecycle.h"
 #include "calc/calculate_command.h"
 #include "mainwindow/frm_main.h"
 #include "mainwindow/text_box.h"
@@ -73,7 +73,7 @@ class WindowModelTest : public testing::Test {
   // The program from its start.
   void Start() {
     program_.reset();
-    program_ = std::make_unique<ProgramWindows>(ProgramWindows::Services{
+    program_ = std::make_unique<WindowLifecycle>(WindowLifecycle::Services{
         messages_, alert_, registry_, launcher_, [this] { ended_ = true; }});
     program_->ShowMainWindow();
     ended_ = false;
@@ -383,7 +383,7 @@ class WindowModelTest : public testing::Test {
   CountingAlertSound alert_;
   CountingRegistry registry_;  // empty: the system-information tool is unavailable
   FakeProgramLauncher launcher_;
-  std::unique_ptr<ProgramWindows> program_;
+  std::unique_ptr<WindowLifecycle> program_;
   bool ended_ = false;
   QPointer<QWidget> dialog_;
   Model model_;

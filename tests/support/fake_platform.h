@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "about/in_memory_registry.h"
 #include "about/program_launcher.h"
+#include "registry/in_memory_registry.h"
 
 namespace duct {
 

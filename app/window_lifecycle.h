@@ -6,17 +6,17 @@
 
 #include "about/frm_about.h"
 #include "about/program_launcher.h"
-#include "about/registry.h"
 #include "base/message_box.h"
 #include "calc/calculation_state.h"
 #include "mainwindow/alert_sound.h"
 #include "mainwindow/frm_main.h"
+#include "registry/registry.h"
 
 namespace duct {
 
 // The program's two windows and their lifecycle. The calculation state lives here, so that it
 // outlives a main window closed through its frame and opened again by the About dialog.
-class ProgramWindows : public QObject {
+class WindowLifecycle : public QObject {
   Q_OBJECT
 
  public:
@@ -28,8 +28,8 @@ class ProgramWindows : public QObject {
     std::function<void()> endProgram;
   };
 
-  explicit ProgramWindows(Services services);
-  ~ProgramWindows() override;
+  explicit WindowLifecycle(Services services);
+  ~WindowLifecycle() override;
 
   // Opens the main window in its start state, or shows the one that is open.
   void ShowMainWindow();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "about/registry.h"
+#include "registry/registry.h"
 
 namespace duct {
 

@@ -1,11 +1,11 @@
-#include "about/stand_in_registry.h"
+#include "registry/tool_registry.h"
 
-#include "about/in_memory_registry.h"
-#include "about/sys_info.h"
+#include "registry/in_memory_registry.h"
+#include "registry/system_registry.h"
 
 namespace duct {
 
-std::unique_ptr<Registry> MakeStandInRegistry(const ProgramFinder& findProgram) {
+std::unique_ptr<Registry> MakeToolRegistry(const ProgramFinder& findProgram) {
   auto registry = std::make_unique<InMemoryRegistry>();
   for (const char* name : {"hardinfo2", "hardinfo", "kinfocenter"}) {
     const std::string path = findProgram(name);

@@ -1,4 +1,4 @@
-#include "resources/access_keys.h"
+#include "windowlook/access_keys.h"
 
 #include <QAbstractButton>
 #include <QEvent>

@@ -1,4 +1,4 @@
-#include "resources/window_frame.h"
+#include "windowlook/window_frame.h"
 
 namespace duct {
 

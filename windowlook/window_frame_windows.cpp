@@ -2,7 +2,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "resources/window_frame.h"
+#include "windowlook/window_frame.h"
 
 namespace duct {
 namespace {

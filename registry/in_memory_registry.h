@@ -4,7 +4,7 @@
 #include <map>
 #include <string>
 
-#include "about/registry.h"
+#include "registry/registry.h"
 
 namespace duct {
 

@@ -1,9 +1,10 @@
-#include "about/get_key_value.h"
+#include "registry/get_key_value.h"
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <charconv>
 #include <cstdint>
-#include <cstdio>
 #include <string_view>
 
 namespace duct {
@@ -18,9 +19,12 @@ std::string NumberText(std::string_view bytes) {
   for (std::size_t i = count; i-- > 0;) {
     number = (number << 8U) | static_cast<std::uint8_t>(bytes[i]);
   }
-  std::array<char, 16> digits{};
-  std::snprintf(digits.data(), digits.size(), "%X", static_cast<unsigned>(number));
-  return "&h" + std::string(digits.data());
+  std::array<char, 8> digits{};
+  const auto end = std::to_chars(digits.data(), digits.data() + digits.size(), number, 16).ptr;
+  std::transform(digits.data(), end, digits.data(), [](char digit) {
+    return static_cast<char>(std::toupper(static_cast<unsigned char>(digit)));
+  });
+  return "&h" + std::string(digits.data(), end);
 }
 
 }  // namespace

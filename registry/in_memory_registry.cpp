@@ -1,4 +1,4 @@
-#include "about/in_memory_registry.h"
+#include "registry/in_memory_registry.h"
 
 #include <algorithm>
 

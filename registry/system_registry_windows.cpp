@@ -1,15 +1,17 @@
-#include "about/windows_registry.h"
-
 #include <windows.h>
 
 #include <string>
+
+#include "registry/system_registry.h"
 
 namespace duct {
 namespace {
 
 HKEY ToHandle(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
-// `bytes` in the code page `from` re-encoded in the code page `to`, through UTF-16.
+// `bytes` in the code page `from` re-encoded in the code page `to`, through UTF-16. Not Qt's
+// local 8-bit conversion, which drops bytes that are no character of the code page and a final
+// zero byte, where the registry's text keeps them as Windows reads them.
 std::string Recode(std::string_view bytes, UINT from, UINT to) {
   if (bytes.empty()) {
     return {};
@@ -25,7 +27,16 @@ std::string Recode(std::string_view bytes, UINT from, UINT to) {
   return out;
 }
 
-}  // namespace
+// The Windows registry through advapi32's 8-bit code-page functions.
+class WindowsRegistry final : public Registry {
+ public:
+  std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
+                       std::uint32_t accessMask, RegistryKey* result) override;
+  std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
+                          std::uint8_t* data, std::uint32_t* dataSize) override;
+  std::int32_t CloseKey(RegistryKey key) override;
+  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override;
+};
 
 std::int32_t WindowsRegistry::OpenKey(RegistryKey root, const std::string& subKey,
                                       std::uint32_t options, std::uint32_t accessMask,
@@ -54,5 +65,9 @@ std::int32_t WindowsRegistry::CloseKey(RegistryKey key) { return RegCloseKey(ToH
 std::string WindowsRegistry::TextFromCodePage(std::string_view bytes) const {
   return Recode(bytes, CP_ACP, CP_UTF8);
 }
+
+}  // namespace
+
+std::unique_ptr<Registry> MakeSystemRegistry() { return std::make_unique<WindowsRegistry>(); }
 
 }  // namespace duct

@@ -1,4 +1,4 @@
-#include "resources/window_look.h"
+#include "windowlook/window_look.h"
 
 #include <QFontDatabase>
 #include <algorithm>
