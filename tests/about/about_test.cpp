@@ -33,8 +33,8 @@ TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
   const struct {
     Value stored;  // the value beside another of the same key
     bool read;
-    std::string keyVal;   // what the caller holds afterwards; it passes in "earlier"
-    bool denied = false;  // the key does not open: nothing to close
+    std::string keyVal;      // what the caller holds afterwards; it passes in "earlier"
+    bool keyAbsent = false;  // the key does not open: nothing to close
   } cases[] = {
       {{{1, "C:\\info.exe\0"s}}, true, "C:\\info.exe"},  // the final zero dropped
       {{{1, "C:\\info.exe"}}, true, "C:\\info.exe"},
@@ -43,26 +43,25 @@ TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
       {{{1, std::string(1024, 'a')}}, true, std::string(1024, 'a')},  // the buffer full
       {{{1, std::string(1024, 'a') + '\0'}}, false, ""},              // longer than it: absent
       {std::nullopt, false, ""},
-      {{{1, "x"}}, false, "", true},
+      {std::nullopt, false, "", true},
   };
-  const auto read = [](const Value& stored, bool denied, std::string& answer) {
+  const auto read = [](const Value& stored, bool keyAbsent, std::string& answer) {
     CountingRegistry registry;
-    registry.SetValue(kHkeyLocalMachine, kPathKey, "other", {1, "x"});
+    if (!keyAbsent) {
+      registry.SetValue(kHkeyLocalMachine, kPathKey, "other", {1, "x"});
+    }
     if (stored) {
       registry.SetValue(kHkeyLocalMachine, kPathKey, "PATH", *stored);
     }
-    if (denied) {
-      registry.deniedKeys.insert(kPathKey);
-    }
     const bool found = GetKeyValue(registry, kHkeyLocalMachine, kPathKey, "PATH", answer);
-    EXPECT_EQ(registry.opened, denied ? 0 : 1);
+    EXPECT_EQ(registry.opened, keyAbsent ? 0 : 1);
     EXPECT_EQ(registry.closed, registry.opened);
     EXPECT_EQ(registry.accessMasks, std::vector<std::uint32_t>{0x20019});
     return found;
   };
-  for (const auto& [stored, found, keyVal, denied] : cases) {
+  for (const auto& [stored, found, keyVal, keyAbsent] : cases) {
     std::string answer = "earlier";
-    EXPECT_EQ(read(stored, denied, answer), found);
+    EXPECT_EQ(read(stored, keyAbsent, answer), found);
     EXPECT_EQ(answer, keyVal);
   }
   // Any type but a string (1) and a number (4) leaves the caller's text.
@@ -113,15 +112,14 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
 
 // Without a registry the tool is the first of hardinfo2, hardinfo and kinfocenter installed.
 TEST(ToolRegistry, NamesTheFirstToolInstalled) {
-  const auto pathFound = [](const std::set<std::string>& installed) {
-    const auto registry = MakeToolRegistry([&installed](const std::string& name) {
-      return installed.count(name) != 0 ? "/usr/bin/" + name : "";
-    });
-    std::string path;
-    return GetKeyValue(*registry, kHkeyLocalMachine, kPathKey, "PATH", path) ? path : "none";
-  };
-  EXPECT_EQ(pathFound({"kinfocenter", "hardinfo"}), "/usr/bin/hardinfo");
-  EXPECT_EQ(pathFound({}), "none");
+  const auto two = MakeToolRegistry([](const std::string& name) {
+    return name == "kinfocenter" || name == "hardinfo" ? "/usr/bin/" + name : "";
+  });
+  const auto none = MakeToolRegistry([](const std::string& /*name*/) { return ""; });
+  std::string path;
+  EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kPathKey, "PATH", path));
+  EXPECT_TRUE(GetKeyValue(*two, kHkeyLocalMachine, kPathKey, "PATH", path));
+  EXPECT_EQ(path, "/usr/bin/hardinfo");
 }
 
 // The dialog as users must see it; Enter clicks the button that has the focus; the texts come

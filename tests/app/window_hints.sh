@@ -25,11 +25,12 @@ expect() {
     faults=$((faults + 1))
   fi
 }
-# The window of the program, shown, whose title matches $1, and that is none of the others given.
+# The window of the program, shown, whose title matches $1, and that is none of the others given;
+# up to 30 s, as a loaded machine takes its time.
 window() {
   local pattern=$1 id
   shift
-  for _ in $(seq 100); do
+  for _ in $(seq 300); do
     for id in $(xdotool search --onlyvisible --pid "$pid" --name "$pattern" 2>/dev/null); do
       if [[ " $* " != *" $id "* ]]; then
         echo "$id"

@@ -46,7 +46,7 @@ const QStringList kOptionAndFocusActions = {
 const QStringList kOtherActions = {
     "Alt+D", "Alt+Q", "Alt+B", "Alt+Shift+D", "Alt+Shift+F", "Alt+Shift+V", "Alt+Shift+Q",
     "Alt+Shift+A", "Alt+Shift+B", "click TxtA(0)", "click TxtD(1)", "Up", "type 480",
-    "type 1.5x-", "type 12345678", "compose 5.5", "Enter", "Keypad Enter", "click CmdStart",
+    "type 1.5x-", "type 12345678", "Enter", "Keypad Enter", "click CmdStart",
     "click Command1",
     "click Command2", "Alt+O", "About: Enter", "About: Escape", "About: Alt+O", "About: ×",
     "About: Alt+Shift+O", "About: Alt+S", "About: Alt+Shift+S", "×", "Escape",
@@ -91,10 +91,8 @@ class WindowModelTest : public testing::Test {
   }
 
   static void Activate(QWidget* window) {
-    if (!window->isActiveWindow()) {
-      window->activateWindow();
-      ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    }
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
   }
   // As a screen reader presses a button: Qt's animated click, done when `done` holds.
   static void ReaderPress(QWidget* button, const std::function<bool()>& done) {
@@ -160,19 +158,14 @@ class WindowModelTest : public testing::Test {
     }
   }
 
-  // Keys or input-method text into the focus; a field takes what the key filter lets through,
-  // in place of its selection, unless it is locked.
-  void Type(const QString& text, bool composed) {
+  // Keys into the focus; a field takes what the key filter lets through, in place of its
+  // selection, unless it is locked. (Every character, and an input method's text, in the key
+  // filter's own test.)
+  void Type(const QString& text) {
     auto* field = qobject_cast<QLineEdit*>(Focus());
     const QString before = field ? field->text() : QString();
     const int alerts = alert_.count;
-    QInputMethodEvent event;
-    event.setCommitString(text);
-    if (!composed) {
-      QTest::keyClicks(Focus(), text);
-    } else if (field) {
-      QApplication::sendEvent(field, &event);
-    }
+    QTest::keyClicks(Focus(), text);
     const QString accepted = QString(text).remove(QRegularExpression("[^0-9.]"));
     if (field && (field->isReadOnly() || accepted.isEmpty())) {
       EXPECT_EQ(field->text(), before) << "a locked field";
@@ -322,9 +315,8 @@ class WindowModelTest : public testing::Test {
     } else if (action == "Space" && model_.focus.startsWith("Option")) {
       key(Qt::Key_Space);
       OptionClicked(model_.focus);
-    } else if ((action == "Space" && kFields.contains(model_.focus)) || action.startsWith("type") ||
-               action.startsWith("compose")) {
-      Type(action == "Space" ? " " : target, action.startsWith("compose"));
+    } else if ((action == "Space" && kFields.contains(model_.focus)) || action.startsWith("type")) {
+      Type(action == "Space" ? " " : target);
     } else if (action.endsWith("Enter") && model_.focus != "CmdQuit" &&
                model_.focus != "CmdAbout") {  // quitting and the About dialog leave the window
       const bool keypad = action.startsWith("Keypad");
@@ -342,7 +334,6 @@ class WindowModelTest : public testing::Test {
     for (const QWidget* window : QApplication::topLevelWidgets()) {
       EXPECT_FALSE(window->inherits("QMessageBox") && window->isVisible()) << "a message left";
     }
-    EXPECT_EQ(model_.about ? NativeControls(*About()) : "", "");
     if (!model_.main) {
       return;
     }
@@ -359,7 +350,6 @@ class WindowModelTest : public testing::Test {
     EXPECT_EQ(Main()->findChild<QGroupBox*>("Frame1")->title() +
                   Main()->findChild<QGroupBox*>("Frame2")->title(),
               model_.reverse ? "" : "输入输出");
-    EXPECT_EQ(NativeControls(*Main()), "") << "controls with windows of their own";
     ASSERT_EQ(Focus()->objectName(), model_.focus);
     if (auto* field = qobject_cast<QLineEdit*>(Focus())) {
       EXPECT_TRUE(!model_.wholeSelected || field->selectedText() == field->text())
@@ -394,18 +384,16 @@ TEST_F(WindowModelTest, SequencesThatOnceFailed) {
   Walk({"type 480", "Tab", "type 480", "Enter", "click TxtA(0)"});  // a click kept the caret
   Walk({"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Down"});  // Down kept the focus
   Walk({"Alt+F", "click Option2(0)", "click TxtA(1)", "Tab", "Alt+V"});
-  Walk({"Alt+Shift+F"});                   // access keys ignored Shift
-  Walk({"click TxtD(0)", "compose 5.5"});  // composed text reached a locked field
+  Walk({"Alt+Shift+F"});  // access keys ignored Shift
   // A window deleted under its own handler while its message box waited for the user.
   Walk({"Alt+O", "reader: 确定 under a message", "reader: 退出 under a message"});
   Walk({"type 480", "Tab", "type 320", "Enter", "Alt+O", "×", "About: Escape", "Enter"});
 }
 
 TEST_F(WindowModelTest, EverySequenceOfThreeOptionAndFocusActions) {
-  const auto& actions = kOptionAndFocusActions;
-  const auto n = actions.size();
-  for (qsizetype i = 0; i < n * n * n && !HasFailure(); ++i) {
-    Walk({actions[i / (n * n)], actions[i / n % n], actions[i % n]});
+  const auto& a = kOptionAndFocusActions;
+  for (qsizetype i = 0, n = a.size(); i < n * n * n && !HasFailure(); ++i) {
+    Walk({a[i / (n * n)], a[i / n % n], a[i % n]});
   }
 }
 
@@ -484,8 +472,8 @@ TEST_F(WindowModelTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
       }
     }
     QTest::keyClick(field, Qt::Key_Backspace, Qt::ControlModifier);
-    const int refusedControlKeys = 2 * 25 + 1;  // Ctrl+H types Backspace's character, which passes
-    EXPECT_EQ(alert_.count - alerts, everything.size() - passing.size() + refusedControlKeys);
+    // The 26 Ctrl+letters twice and Ctrl+Backspace, but Ctrl+H: it types Backspace's character.
+    EXPECT_EQ(alert_.count - alerts, everything.size() - passing.size() + 51);
     QInputMethodEvent composed;
     composed.setCommitString(everything);
     QApplication::sendEvent(field, &composed);
@@ -513,12 +501,11 @@ TEST_F(WindowModelTest, FieldsAsEditedReadAndCopied) {
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr);
   QStringList commands;
-  QAction* copy = nullptr;
   for (QAction* action : menu->actions()) {
     commands.append(action->text());
-    copy = action->text().startsWith("复制") ? action : copy;
   }
   EXPECT_EQ(commands.join(" "), "撤消(&U) 重做(&R)  剪切(&T) 复制(&C) 粘贴(&P) 删除  全选");
+  QAction* copy = menu->actions().value(commands.indexOf("复制(&C)"));
   ASSERT_NE(copy, nullptr);
   copy->trigger();
   menu->close();

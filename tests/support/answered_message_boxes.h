@@ -6,9 +6,7 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QStringList>
 #include <QTest>
-#include <string>
 #include <vector>
 
 #include "app/qt_message_boxes.h"
@@ -29,8 +27,7 @@ class AnsweredMessageBoxes final : public MessageBoxService {
   // window that showed it, once that is active again.
   void Answer() const {
     const QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    ASSERT_NE(box, nullptr) << "no message box is up";
-    ASSERT_FALSE(shown.empty());
+    ASSERT_NE(box, nullptr) << "no message box is up";  // and so a message was shown
     EXPECT_EQ(box->text().toStdString(), shown.back().text);
     EXPECT_EQ(box->windowTitle().toStdString(), shown.back().title);
     EXPECT_EQ(box->icon(), shown.back().icon == MessageIcon::Information ? QMessageBox::Information
@@ -49,18 +46,5 @@ class AnsweredMessageBoxes final : public MessageBoxService {
  private:
   QtMessageBoxes boxes_;
 };
-
-// The names of the controls below `window` that have a native window of their own: none
-// should, as drawn apart from their window they flicker and slow it down.
-inline std::string NativeControls(const QWidget& window) {
-  QStringList native;
-  for (const auto* control : window.findChildren<QWidget*>()) {
-    if (!control->isWindow() &&
-        (control->testAttribute(Qt::WA_NativeWindow) || control->internalWinId() != 0)) {
-      native.append(control->objectName());
-    }
-  }
-  return native.join(", ").toStdString();
-}
 
 }  // namespace duct

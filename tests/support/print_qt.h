@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QRect>
 #include <QString>
 #include <ostream>
 
-// GoogleTest shows a QString or a QRect that fails a check as text, not as bytes.
+// GoogleTest shows a QString that fails a check as its text, not as its bytes.
 inline void PrintTo(const QString& text, std::ostream* out) {
   *out << '"' << text.toStdString() << '"';
-}
-inline void PrintTo(const QRect& rect, std::ostream* out) {
-  *out << rect.x() << ", " << rect.y() << ", " << rect.width() << " x " << rect.height();
 }

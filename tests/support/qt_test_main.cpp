@@ -9,8 +9,7 @@
 
 int main(int argc, char* argv[]) {
   testing::InitGoogleTest(&argc, argv);
-  const bool onDisplay = argc > 1 && std::strcmp(argv[1], "--on-display") == 0;
-  if (!onDisplay) {
+  if (argc < 2 || std::strcmp(argv[1], "--on-display") != 0) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
   int qtArgc = 1;
