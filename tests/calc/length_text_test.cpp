@@ -53,9 +53,9 @@ TEST(ParseLength, ReadsPlainDecimalsAsTheCLibraryDoes) {
   for (std::size_t length = 1, from = 0; length <= 5; ++length) {
     const std::size_t to = texts.size();
     for (std::size_t i = from; i < to; ++i) {
-      for (const std::string& piece : pieces) {
-        texts.push_back(texts[i] + piece);
-      }
+      const std::string text = texts[i];
+      std::transform(pieces.begin(), pieces.end(), std::back_inserter(texts),
+                     [&text](const std::string& piece) { return text + piece; });
     }
     from = to;
   }
