@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The release is the same, byte for byte, wherever and whenever it is built: makes it twice
+# from this clone's commit, in two fresh clones at paths of different names and depths, the
+# second later, in another time zone, locale and umask, and compares the two SHA256SUMS. Both
+# must hold every artifact, and the Windows program's Qt notice must name files that are in
+# the release. On a difference, diffoscope (where installed) shows what differs.
+#   tests/release/build_twice.sh [WORK]   WORK: where the clones go (default: a temporary folder)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+if [ -n "${1:-}" ]; then
+  work=$1
+  mkdir -p "$work"
+else
+  work=$(mktemp -d)
+  trap 'rm -rf "$work"' EXIT
+fi
+if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+  echo "build_twice: the working tree has changes; this builds its commit $(git -C "$root" rev-parse --short HEAD)"
+fi
+# Both builds run their Windows tools in the clone's own Wine prefix.
+export DUCTCALC_WINEPREFIX=${DUCTCALC_WINEPREFIX:-$root/build-wine}
+
+build() {  # build CLONE RELEASE: a fresh clone of the commit, and its release
+  rm -rf "$1" "$2"
+  git clone -q --no-hardlinks "$root" "$1"
+  "$1/scripts/release" "$2" >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
+}
+build "$work/one/ductcalc" "$work/release-one"
+(
+  umask 077
+  export TZ=Asia/Shanghai LC_ALL=zh_CN.UTF-8
+  build "$work/second-build/nested/dc" "$work/release-two"
+)
+
+failures=0
+fail() { echo "build_twice: $*"; failures=$((failures + 1)); }
+
+version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+one=$work/release-one
+for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
+  "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" "ductcalc-$version-buildinfo.txt" \
+  qt-configure.txt mingw-w64-x86_64.cmake; do
+  grep -q "  $name\$" "$one/SHA256SUMS" || fail "the release lacks $name"
+done
+(cd "$one" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the release's files"
+# The notice names Qt's source package as the release holds it: the .dsc and the files it names.
+notice=$(unzip -p "$one/ductcalc-$version-win64.zip" "ductcalc-$version-win64/licences/qt/qt-source.txt")
+dsc=$(grep -o 'qt6-base_[^ ]*\.dsc' <<<"$notice" | head -n 1)
+if [ -z "$dsc" ] || [ ! -f "$one/$dsc" ]; then
+  fail "the Qt notice names no .dsc of the release (${dsc:-none})"
+else
+  for file in $(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$one/$dsc"); do
+    [ -f "$one/$file" ] || fail "the release lacks $file, which $dsc names"
+    grep -qF "$file" <<<"$notice" || fail "the Qt notice does not name $file"
+  done
+fi
+grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" || fail "the Qt notice does not name the source archive"
+
+if ! diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS"; then
+  fail "the two builds differ"
+  if command -v diffoscope >/dev/null; then
+    for file in $(diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS" | sed -n 's/^< [0-9a-f]*  //p'); do
+      diffoscope --text - "$one/$file" "$work/release-two/$file" | head -n 200 || true
+    done
+  fi
+fi
+if [ "$failures" -eq 0 ]; then
+  echo "build_twice: the two releases are the same ($(wc -l <"$one/SHA256SUMS") files):"
+  cat "$one/SHA256SUMS"
+fi
+exit $((failures > 0))
