@@ -1,46 +1,55 @@
 #!/usr/bin/env bash
 # The release is the same, byte for byte, wherever and whenever it is built: makes it twice
-# from this clone's commit, in two fresh clones at paths of different names and depths, the
-# second later, in another time zone, locale and umask, and compares the two SHA256SUMS. Both
-# must hold every artifact, and the Windows program's Qt notice must name files that are in
-# the release. On a difference, diffoscope (where installed) shows what differs.
-#   tests/release/build_twice.sh [WORK]   WORK: where the clones go (default: a temporary folder)
+# from this clone's commit, in two fresh clones at paths of different names and depths, and
+# compares the two SHA256SUMS. The second is made later, in another time zone, locale and
+# umask, and sees its clone through disorderfs, which lists every folder in a new order each
+# time. Both must hold every artifact, and the Windows program's Qt notice must name files that
+# are in the release. On a difference, diffoscope (where installed) shows what differs.
+#   tests/release/build_twice.sh [WORK]   WORK: a folder to keep the clones and releases in
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-if [ -n "${1:-}" ]; then
-  work=$1
-  mkdir -p "$work"
-else
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-fi
+work=${1:-$(mktemp -d)}
+mkdir -p "$work"
+first=$work/one/ductcalc
+second=$work/second-build/nested/dc
+cleanup() {
+  if mountpoint -q "$second"; then fusermount -u "$second"; fi
+  if [ -z "${1:-}" ]; then rm -rf "$work"; fi
+}
+trap 'cleanup "${1:-}"' EXIT
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
   echo "build_twice: the working tree has changes; this builds its commit $(git -C "$root" rev-parse --short HEAD)"
 fi
 # Both builds run their Windows tools in the clone's own Wine prefix.
 export DUCTCALC_WINEPREFIX=${DUCTCALC_WINEPREFIX:-$root/build-wine}
 
-build() {  # build CLONE RELEASE: a fresh clone of the commit, and its release
-  rm -rf "$1" "$2"
-  git clone -q --no-hardlinks "$root" "$1"
+release() {  # release CLONE FOLDER
   "$1/scripts/release" "$2" >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
 }
-build "$work/one/ductcalc" "$work/release-one"
+rm -rf "$work/one" "$work/second-build" "$work/disordered"
+git clone -q --no-hardlinks "$root" "$first"
+release "$first" "$work/release-one"
 (
   umask 077
   export TZ=Asia/Shanghai LC_ALL=zh_CN.UTF-8
-  build "$work/second-build/nested/dc" "$work/release-two"
+  git clone -q --no-hardlinks "$root" "$work/disordered"
+  mkdir -p "$second"
+  disorderfs --multi-user=no --shuffle-dirents=yes "$work/disordered" "$second" >/dev/null
+  release "$second" "$work/release-two"
 )
 
 failures=0
-fail() { echo "build_twice: $*"; failures=$((failures + 1)); }
+fail() {
+  echo "build_twice: $*"
+  failures=$((failures + 1))
+}
 
 version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 one=$work/release-one
 for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
   "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" "ductcalc-$version-buildinfo.txt" \
   qt-configure.txt mingw-w64-x86_64.cmake; do
-  grep -q "  $name\$" "$one/SHA256SUMS" || fail "the release lacks $name"
+  grep -qF "  $name" "$one/SHA256SUMS" || fail "the release lacks $name"
 done
 (cd "$one" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the release's files"
 # The notice names Qt's source package as the release holds it: the .dsc and the files it names.
@@ -65,7 +74,7 @@ if ! diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS"; then
   fi
 fi
 if [ "$failures" -eq 0 ]; then
-  echo "build_twice: the two releases are the same ($(wc -l <"$one/SHA256SUMS") files):"
+  echo "build_twice: the two releases are the same, $(wc -l <"$one/SHA256SUMS") files:"
   cat "$one/SHA256SUMS"
 fi
 exit $((failures > 0))
