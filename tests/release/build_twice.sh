@@ -18,7 +18,8 @@ cleanup() {
 }
 trap 'cleanup "${1:-}"' EXIT
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
-  echo "build_twice: the working tree has changes; this builds its commit $(git -C "$root" rev-parse --short HEAD)"
+  echo "build_twice: the working tree has changes; this builds its commit" \
+    "$(git -C "$root" rev-parse --short HEAD)"
 fi
 # Both builds run their Windows tools in the clone's own Wine prefix.
 export DUCTCALC_WINEPREFIX=${DUCTCALC_WINEPREFIX:-$root/build-wine}
@@ -47,13 +48,15 @@ fail() {
 version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
 one=$work/release-one
 for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
-  "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" "ductcalc-$version-buildinfo.txt" \
-  qt-configure.txt mingw-w64-x86_64.cmake; do
+  "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" \
+  "ductcalc-$version-buildinfo.txt" qt-configure.txt mingw-w64-x86_64.cmake; do
   grep -qF "  $name" "$one/SHA256SUMS" || fail "the release lacks $name"
 done
-(cd "$one" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match the release's files"
+(cd "$one" && sha256sum --quiet -c SHA256SUMS) ||
+  fail "SHA256SUMS does not match the release's files"
 # The notice names Qt's source package as the release holds it: the .dsc and the files it names.
-notice=$(unzip -p "$one/ductcalc-$version-win64.zip" "ductcalc-$version-win64/licences/qt/qt-source.txt")
+notice=$(unzip -p "$one/ductcalc-$version-win64.zip" \
+  "ductcalc-$version-win64/licences/qt/qt-source.txt")
 dsc=$(grep -o 'qt6-base_[^ ]*\.dsc' <<<"$notice" | head -n 1)
 if [ -z "$dsc" ] || [ ! -f "$one/$dsc" ]; then
   fail "the Qt notice names no .dsc of the release (${dsc:-none})"
@@ -63,12 +66,14 @@ else
     grep -qF "$file" <<<"$notice" || fail "the Qt notice does not name $file"
   done
 fi
-grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" || fail "the Qt notice does not name the source archive"
+grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" ||
+  fail "the Qt notice does not name the source archive"
 
 if ! diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS"; then
   fail "the two builds differ"
   if command -v diffoscope >/dev/null; then
-    for file in $(diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS" | sed -n 's/^< [0-9a-f]*  //p'); do
+    for file in $(diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS" |
+      sed -n 's/^< [0-9a-f]*  //p'); do
       diffoscope --text - "$one/$file" "$work/release-two/$file" | head -n 200 || true
     done
   fi
