@@ -10,9 +10,14 @@ set(CMAKE_RC_COMPILER ${mingw_prefix}-windres)
 
 # Every program stands alone: the compiler's runtime (libgcc, libstdc++, winpthread) is linked
 # in as Qt is, and code and data that nothing reaches are left out of it.
-set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections")
+# The same sources give the same bytes wherever they are built and whenever: the source and
+# build folders are mapped to fixed names in what the compiler writes (__FILE__, debug data),
+# and the linker leaves the build time out of the PE header.
+set(reproducible_flags "\"-ffile-prefix-map=${CMAKE_SOURCE_DIR}=src\" \
+\"-ffile-prefix-map=${CMAKE_BINARY_DIR}=build\"")
+set(CMAKE_C_FLAGS_INIT "-ffunction-sections -fdata-sections ${reproducible_flags}")
+set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections ${reproducible_flags}")
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -Wl,--gc-sections -Wl,--no-insert-timestamp")
 
 # Libraries and headers come from the mingw sysroot and the prefixes named in
 # CMAKE_PREFIX_PATH (the cross-built Qt); programs from the build machine.

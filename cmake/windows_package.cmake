@@ -5,7 +5,14 @@
 # from the Debian packages that hold its static libraries.
 
 get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
-file(GLOB qt_source_package RELATIVE "${qt_prefix}/licences" "${qt_prefix}/licences/*.dsc")
+# The notice names Qt's source package by the names its files have in the release.
+file(GLOB qt_source_files RELATIVE "${qt_prefix}/source" "${qt_prefix}/source/qt6-base_*")
+if(NOT qt_source_files)
+  message(WARNING "The Qt in ${qt_prefix} keeps no source package (source/): "
+                  "its notice cannot name it")
+endif()
+list(SORT qt_source_files)
+list(JOIN qt_source_files "\n  " qt_source_files)
 configure_file("${PROJECT_SOURCE_DIR}/resources/windows/qt-source.txt.in"
                "${PROJECT_BINARY_DIR}/licences/qt-source.txt" @ONLY)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION licences RENAME ductcalc.txt)

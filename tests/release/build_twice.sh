@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# The release is the same, byte for byte, wherever and whenever it is built: makes it twice
+# from this clone's commit, in two fresh clones at paths of different names and depths, and
+# compares the two SHA256SUMS. The second is made later, in another time zone, locale and
+# umask, and sees its clone through disorderfs, which lists every folder in a new order each
+# time. Both must hold every artifact, and the Windows program's Qt notice must name files that
+# are in the release. On a difference, diffoscope (where installed) shows what differs.
+#   tests/release/build_twice.sh [WORK]   WORK: a folder to keep the clones and releases in
+set -euo pipefail
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=${1:-$(mktemp -d)}
+mkdir -p "$work"
+first=$work/one/ductcalc
+second=$work/second-build/nested/dc
+cleanup() {
+  if mountpoint -q "$second"; then fusermount -u "$second"; fi
+  if [ -z "${1:-}" ]; then rm -rf "$work"; fi
+}
+trap 'cleanup "${1:-}"' EXIT
+if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
+  echo "build_twice: the working tree has changes; this builds its commit" \
+    "$(git -C "$root" rev-parse --short HEAD)"
+fi
+# Both builds run their Windows tools in the clone's own Wine prefix.
+export DUCTCALC_WINEPREFIX=${DUCTCALC_WINEPREFIX:-$root/build-wine}
+
+release() {  # release CLONE FOLDER
+  "$1/scripts/release" "$2" >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
+}
+rm -rf "$work/one" "$work/second-build" "$work/disordered"
+git clone -q --no-hardlinks "$root" "$first"
+release "$first" "$work/release-one"
+(
+  umask 077
+  export TZ=Asia/Shanghai LC_ALL=zh_CN.UTF-8
+  git clone -q --no-hardlinks "$root" "$work/disordered"
+  mkdir -p "$second"
+  disorderfs --multi-user=no --shuffle-dirents=yes "$work/disordered" "$second" >/dev/null
+  release "$second" "$work/release-two"
+)
+
+failures=0
+fail() {
+  echo "build_twice: $*"
+  failures=$((failures + 1))
+}
+
+version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
+one=$work/release-one
+for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
+  "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" \
+  "ductcalc-$version-buildinfo.txt" qt-configure.txt mingw-w64-x86_64.cmake; do
+  grep -qF "  $name" "$one/SHA256SUMS" || fail "the release lacks $name"
+done
+(cd "$one" && sha256sum --quiet -c SHA256SUMS) ||
+  fail "SHA256SUMS does not match the release's files"
+# The notice names Qt's source package as the release holds it: the .dsc and the files it names.
+notice=$(unzip -p "$one/ductcalc-$version-win64.zip" \
+  "ductcalc-$version-win64/licences/qt/qt-source.txt")
+dsc=$(grep -o 'qt6-base_[^ ]*\.dsc' <<<"$notice" | head -n 1)
+if [ -z "$dsc" ] || [ ! -f "$one/$dsc" ]; then
+  fail "the Qt notice names no .dsc of the release (${dsc:-none})"
+else
+  for file in $(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$one/$dsc"); do
+    [ -f "$one/$file" ] || fail "the release lacks $file, which $dsc names"
+    grep -qF "$file" <<<"$notice" || fail "the Qt notice does not name $file"
+  done
+fi
+grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" ||
+  fail "the Qt notice does not name the source archive"
+
+if ! diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS"; then
+  fail "the two builds differ"
+  if command -v diffoscope >/dev/null; then
+    for file in $(diff "$one/SHA256SUMS" "$work/release-two/SHA256SUMS" |
+      sed -n 's/^< [0-9a-f]*  //p'); do
+      diffoscope --text - "$one/$file" "$work/release-two/$file" | head -n 200 || true
+    done
+  fi
+fi
+if [ "$failures" -eq 0 ]; then
+  echo "build_twice: the two releases are the same, $(wc -l <"$one/SHA256SUMS") files:"
+  cat "$one/SHA256SUMS"
+fi
+exit $((failures > 0))
