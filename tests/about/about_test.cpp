@@ -65,11 +65,11 @@ TEST(GetKeyValue, ReadsOneValueAndClosesWhatItOpened) {
     EXPECT_EQ(answer, keyVal);
   }
   // Any type but a string (1) and a number (4) leaves the caller's text.
+  std::string answer = "earlier";
   for (const std::uint32_t type : {0, 2, 3, 5, 6, 7, 8, 9, 10, 11}) {
-    std::string answer = "earlier";
-    EXPECT_TRUE(read({{type, "C:\\info.exe\0"s}}, false, answer));
-    EXPECT_EQ(answer, "earlier") << "type " << type;
+    EXPECT_TRUE(read({{type, "C:\\info.exe\0"s}}, false, answer)) << "type " << type;
   }
+  EXPECT_EQ(answer, "earlier");
 }
 
 TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {

@@ -337,9 +337,7 @@ class WindowModelTest : public testing::Test {
     if (!model_.main) {
       return;
     }
-    const auto selected = [this](const char* o) {
-      return Main()->findChild<QRadioButton*>(o)->isChecked();
-    };
+    const auto selected = [this](const char* o) { return Find(o)->property("checked").toBool(); };
     ASSERT_NE(selected("Option1(0)"), selected("Option1(1)")) << "exactly one direction";
     EXPECT_EQ(selected("Option1(1)"), model_.reverse);
     EXPECT_EQ(selected("Option2(0)"), model_.given == 0);
@@ -458,7 +456,7 @@ TEST_F(WindowModelTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
   }
   const QString passing = ".0123456789";
   for (auto* field : {Field(0), Field(2)}) {  // Dv is locked in the forward direction
-    const QString kept = field->isReadOnly() ? "" : passing + passing;
+    const QString kept = field->isReadOnly() ? "" : passing + passing + passing;
     qobject_cast<TextBox*>(field)->WriteText("");
     field->setFocus();
     const int alerts = alert_.count;
@@ -474,6 +472,8 @@ TEST_F(WindowModelTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
     QTest::keyClick(field, Qt::Key_Backspace, Qt::ControlModifier);
     // The 26 Ctrl+letters twice and Ctrl+Backspace, but Ctrl+H: it types Backspace's character.
     EXPECT_EQ(alert_.count - alerts, everything.size() - passing.size() + 51);
+    QKeyEvent composeKey(QEvent::KeyPress, 0, Qt::NoModifier, passing);  // several characters
+    QApplication::sendEvent(field, &composeKey);
     QInputMethodEvent composed;
     composed.setCommitString(everything);
     QApplication::sendEvent(field, &composed);
