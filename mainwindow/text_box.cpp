@@ -138,6 +138,11 @@ void TextBox::TextChanged(const QString& text) {
     return;
   }
   keptText_ = text;
+  ShowWholeTextWhereItDoesNotFit(text);
+}
+
+// A text wider than the box shows by a part of it; its tooltip shows it whole.
+void TextBox::ShowWholeTextWhereItDoesNotFit(const QString& text) {
   QStyleOptionFrame option;
   initStyleOption(&option);
   const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);

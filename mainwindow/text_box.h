@@ -45,6 +45,7 @@ class TextBox : public QLineEdit {
 
  private:
   void TextChanged(const QString& text);
+  void ShowWholeTextWhereItDoesNotFit(const QString& text);
 
   // Runs the handler; true when the character is to be kept.
   bool AcceptCharacter(qint16 keyAscii);
