@@ -12,7 +12,9 @@
 # your own.
 #
 #   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER
-set -euo pipefail
+set -Eeuo pipefail
+# A step that fails outside a check says which it was.
+trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 setup=$1
 shipped=$2
 : "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
