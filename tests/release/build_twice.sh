@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # The release is the same, byte for byte, wherever and whenever it is built: makes it twice
-# from this clone's commit, in two fresh clones at paths of different names and depths, and
-# compares the two SHA256SUMS. The second is made later, in another time zone, locale and
-# umask, and sees its clone through disorderfs, which lists every folder in a new order each
-# time. Both must hold every artifact, and the Windows program's Qt notice must name files that
-# are in the release. On a difference, diffoscope (where installed) shows what differs.
+# from this clone's commit, in two clones at paths of different names and depths, and compares
+# the two SHA256SUMS. The first is made over build folders left from another day; the second
+# later, in another time zone, locale and umask, seeing its clone through disorderfs, which
+# lists every folder in a new order each time. Both must hold every artifact, and the Windows
+# program's Qt notice must name files that are in the release. On a difference, diffoscope
+# (where installed) shows what differs.
 #   tests/release/build_twice.sh [WORK]   WORK: a folder to keep the clones and releases in
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
@@ -29,6 +30,11 @@ release() {  # release CLONE FOLDER
 }
 rm -rf "$work/one" "$work/second-build" "$work/disordered"
 git clone -q --no-hardlinks "$root" "$first"
+# The first is made over build folders of another day, as a developer's clone holds them from an
+# earlier commit.
+earlier=$(($("$first/scripts/source-date-epoch") - 86400))
+(export SOURCE_DATE_EPOCH=$earlier && "$first/scripts/package" && "$first/scripts/build-windows") \
+  >"$work/earlier.log" 2>&1 || { tail -n 30 "$work/earlier.log"; exit 1; }
 release "$first" "$work/release-one"
 (
   umask 077
