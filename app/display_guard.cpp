@@ -29,7 +29,7 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
     heldMessages.push_back({type, context.category, text});
     return;
   }
-  // One of the held messages says why ("could not connect to display :77").
+  // One of the held messages says why ("could not connect to display :0").
   const auto explained =
       std::find_if(heldMessages.begin(), heldMessages.end(),
                    [](const HeldMessage& m) { return m.text.contains("display"); });

@@ -155,7 +155,7 @@ TEST(FrmAbout, AsUsersSeeItAndAnswersEnterWhereTheFocusIs) {
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(dialog->windowTitle(), QStringLiteral("关于 ") + kApplicationTitle);
   EXPECT_EQ(dialog->findChild<QLabel*>("lblTitle")->text(), kApplicationTitle);
-  EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 1.0.1");
+  EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 " DUCTCALC_VERSION);
   EXPECT_EQ(AccessibilityFaults(*dialog, QAccessible::Dialog), "");
 }
 

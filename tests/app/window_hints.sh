@@ -3,7 +3,7 @@
 # size, with a minimise button and no maximise button, tied to its menu entry by its class; the
 # About dialog and a message box framed as dialogs, the About dialog off the task bar and owned
 # by no other window, so that either window can come to the front. Runs on a display of its own
-# (xvfb-run), with no window manager to change what the windows ask for.
+# (scripts/with-display), with no window manager to change what the windows ask for.
 #
 #   window_hints.sh PROGRAM DESKTOP_ENTRY
 set -euo pipefail
