@@ -6,6 +6,10 @@ include(GNUInstallDirs)
 set(desktop_entry "${CMAKE_CURRENT_BINARY_DIR}/${DUCTCALC_APP_ID}.desktop")
 set(metainfo "${CMAKE_CURRENT_BINARY_DIR}/${DUCTCALC_APP_ID}.metainfo.xml")
 configure_file(app.desktop.in "${desktop_entry}" @ONLY)
+# The metadata lists the releases that the changelog lists.
+include(releases.cmake)
+configure_file(changelog.in "${CMAKE_CURRENT_BINARY_DIR}/changelog" @ONLY)
+ductcalc_appstream_releases("${CMAKE_CURRENT_BINARY_DIR}/changelog" DUCTCALC_RELEASES)
 configure_file(app.metainfo.xml.in "${metainfo}" @ONLY)
 
 foreach(size 16 32)
@@ -15,15 +19,15 @@ endforeach()
 
 # The manual page, and the Debian changelog and copyright that a package must carry; installed
 # compressed, as Debian keeps them.
-configure_file(changelog.in "${CMAKE_CURRENT_BINARY_DIR}/changelog" @ONLY)
+configure_file(ductcalc.1.in "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" @ONLY)
 set(changelog_gz "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz")
 set(manual_gz "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1.gz")
 add_custom_command(OUTPUT "${changelog_gz}"
   COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/changelog" > "${changelog_gz}"
   DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/changelog")
 add_custom_command(OUTPUT "${manual_gz}"
-  COMMAND gzip -9nc "${CMAKE_CURRENT_SOURCE_DIR}/ductcalc.1" > "${manual_gz}"
-  DEPENDS ductcalc.1)
+  COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" > "${manual_gz}"
+  DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1")
 add_custom_target(desktop_files ALL DEPENDS ${DUCTCALC_ICONS} "${changelog_gz}" "${manual_gz}")
 
 install(FILES "${desktop_entry}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
