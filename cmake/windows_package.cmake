@@ -1,15 +1,26 @@
 # The Windows program is one file, ductcalc.exe: Qt, its plugins and translation, and the
 # compiler's runtime are linked into it (the toolchain file links everything statically). What
-# ships beside it are the licence notices: this program's; Qt's (LGPL 3), with how to relink the
-# program against another Qt and the licences of the code Qt bundles; and the compiler runtime's,
-# from the Debian packages that hold its static libraries.
+# ships beside it are the licence notices: this program's; Qt's (LGPL 3), with the commands that
+# build it (build-qt-windows.sh, with the toolchain file), how to relink the program against
+# another Qt and the licences of the code Qt bundles; and the compiler runtime's, from the Debian
+# packages that hold its static libraries.
 
 get_filename_component(qt_prefix "${Qt6_DIR}/../../.." ABSOLUTE)
-# The notice names Qt's source package by the names its files have in the release.
+# Qt's licences ship with the program: build-qt-windows.sh installs them into the prefix.
+if(NOT EXISTS "${qt_prefix}/licences/LGPL-3.0-only.txt")
+  message(FATAL_ERROR "The Qt in ${qt_prefix} has no licences/ folder, which ships with the "
+                      "program: build it with cmake/build-qt-windows.sh")
+endif()
+# The notice names Qt's source package by the names its files have in the release:
+# scripts/windows-qt keeps them in source/. A Qt of your own has none there, and its notice names
+# the package only by its version.
 file(GLOB qt_source_files RELATIVE "${qt_prefix}/source" "${qt_prefix}/source/qt6-base_*")
-if(NOT qt_source_files)
-  message(WARNING "The Qt in ${qt_prefix} keeps no source package (source/): "
-                  "its notice cannot name it")
+file(GLOB qt_dsc "${qt_prefix}/source/qt6-base_*.dsc")
+if(qt_dsc)
+  get_filename_component(qt_dsc_name "${qt_dsc}" NAME)
+else()
+  set(qt_dsc_name "qt6-base_${Qt6_VERSION}-<revision>.dsc")
+  set(qt_source_files "${qt_dsc_name} and the files it names")
 endif()
 list(SORT qt_source_files)
 list(JOIN qt_source_files "\n  " qt_source_files)
@@ -17,7 +28,10 @@ configure_file("${PROJECT_SOURCE_DIR}/resources/windows/qt-source.txt.in"
                "${PROJECT_BINARY_DIR}/licences/qt-source.txt" @ONLY)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION licences RENAME ductcalc.txt)
 install(DIRECTORY "${qt_prefix}/licences/" DESTINATION licences/qt)
-install(FILES "${PROJECT_BINARY_DIR}/licences/qt-source.txt" DESTINATION licences/qt)
+install(FILES "${PROJECT_BINARY_DIR}/licences/qt-source.txt" ${qt_dsc}
+              "${PROJECT_SOURCE_DIR}/cmake/build-qt-windows.sh"
+              "${PROJECT_SOURCE_DIR}/cmake/mingw-w64-x86_64.cmake"
+        DESTINATION licences/qt)
 
 set(runtime_packages "")
 foreach(library libstdc++.a libgcc.a libwinpthread.a)
