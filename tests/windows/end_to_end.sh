@@ -1,18 +1,19 @@
 #!/usr/bin/env bash
-# The Windows program as a user meets it, under Wine on the private X display that xvfb-run
-# gives this script: ductcalc.exe copied alone into an empty folder whose path has blanks and
-# Chinese characters, as a user copies it to the desktop or a USB stick (nothing it needs may lie
-# beside it); real keys through a window manager; the registry set with Wine's reg. What the
+# The Windows program as a user meets it, under Wine on the private X display that
+# scripts/with-display gives this script: ductcalc.exe copied alone into an empty folder whose
+# path has blanks and Chinese characters, as a user copies it to the desktop or a USB stick
+# (nothing it needs may lie beside it); real keys through a window manager; the registry set with
+# Wine's reg. What the
 # program shows is read as a user can take it: the windows' titles, the fields' texts copied
 # through their context menu, and a message box's text and buttons as Windows copies them with
 # Ctrl+C; and in a console in the Chinese code page, its help and a refusal as the console
-# shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes: never point it at
-# a prefix of your own.
+# shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes and whose Wine
+# session it ends: never point it at a prefix of your own.
 #
 #   end_to_end.sh DUCTCALC.EXE START_MARKER.EXE
 set -euo pipefail
-: "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
-export WINEDEBUG=-all
+# shellcheck source=wine_session.sh
+source "$(dirname "$0")/wine_session.sh" end_to_end
 # The Simplified Chinese code page (936), as on the users' machines: Wine takes it from the
 # locale, and reads the Chinese folders on its command line in the locale's charset.
 export LC_ALL=zh_CN.UTF-8
@@ -29,59 +30,41 @@ tool_key='HKLM\SOFTWARE\Microsoft\Shared Tools\MSINFO'
 folder_key='HKLM\SOFTWARE\Microsoft\Shared Tools Location'
 title=当量直径计算
 
-# A Wine session of its own on this display: one that began without a display (the offscreen
-# tests) would keep every later window off it.
-wineserver --kill 2>/dev/null || true
-wineserver --wait
-openbox >/dev/null 2>&1 &
-window_manager=$!
+wine_session_start
 calculator=
 cleanup() {
   [ -z "$calculator" ] || kill "$calculator" 2>/dev/null || true
-  kill "$window_manager" 2>/dev/null || true
   wine reg delete "$tool_key" /f >/dev/null 2>&1 || true
+  wine_session_end
   rm -rf "$work" "$tool_folder" "$(dirname "$alone")"
 }
 trap cleanup EXIT
 
-fail() {
-  echo "end_to_end: $*" >&2
-  exit 1
-}
 # The program's visible windows with this title, one a line.
-windows_named() { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; }
+windows_named() { windows_titled "^$1\$"; }
+has_windows() { [ "$(windows_named "$2" | wc -l)" -eq "$1" ]; }
 # Waits up to 30 s until COUNT windows are titled TITLE.
-wait_for_windows() {
-  for _ in $(seq 300); do
-    [ "$(windows_named "$2" | wc -l)" -eq "$1" ] && return 0
-    sleep 0.1
+wait_for_windows() { wait_until 30 "$1 windows titled '$2'" has_windows "$1" "$2"; }
+# Whether the clipboard holds a text with every line given.
+clipboard_has() {
+  local text line
+  text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
+  for line in "$@"; do
+    grep -qF -- "$line" <<<"$text" || return 1
   done
-  fail "$(windows_named "$2" | wc -l) windows titled '$2', not $1"
 }
-keys() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-  shift
-  xdotool "$@"
-}
-# Waits up to 5 s for the clipboard to hold a text with every line given.
-clipboard_holds() {
-  for _ in $(seq 50); do
-    local text all=true line
-    text=$(xclip -o -selection clipboard 2>/dev/null | tr -d '\r')
-    for line in "$@"; do
-      grep -qF -- "$line" <<<"$text" || all=false
-    done
-    $all && return 0
-    sleep 0.1
-  done
-  fail "the clipboard holds '$(xclip -o -selection clipboard 2>/dev/null)', not $*"
-}
+clipboard_holds() { wait_until 5 "the clipboard to hold $*" clipboard_has "$@"; }
+# The program's visible windows: its windows, and a menu while it shows; more than COUNT.
+program_windows() { xdotool search --onlyvisible --classname '^ductcalc\.exe$' 2>/dev/null | wc -l; }
+more_program_windows() { [ "$(program_windows)" -gt "$1" ]; }
 # The next field's text, as its context menu copies it (Tab selects it whole; 复制(&C)).
 next_field_holds() {
+  local before
   keys "$main" key Tab
   printf '' | xclip -selection clipboard
+  before=$(program_windows)
   keys "$main" key Menu
-  sleep 0.5
+  wait_until 10 "the field's context menu" more_program_windows "$before"
   keys "$main" key c
   clipboard_holds "$1"
   [ "$(xclip -o -selection clipboard | tr -d '\r')" = "$1" ] || fail "a field holds more than $1"
@@ -101,10 +84,12 @@ next_field_holds 440.1
 
 keys "$main" key alt+o
 wait_for_windows 1 "关于 $title"
-keys "$main" key alt+o  # the same dialog again, not a second one
-sleep 1
-wait_for_windows 1 "关于 $title"
 about=$(windows_named "关于 $title")
+# The same dialog again, brought to the front, not a second one.
+keys "$main" key alt+o
+active() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$1" ]; }
+wait_until 30 "the About dialog to come to the front again" active "$about"
+has_windows 1 "关于 $title" || fail "Alt+O again opened another About dialog"
 
 # The frames Windows draws, as Wine hands them to the window manager in the Motif hints: the
 # main window can be minimised and closed but neither maximised nor resized; the dialog can
@@ -129,13 +114,15 @@ cp "$marker" "$tool_folder/sys info.exe"
 wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys info.exe' /f >/dev/null
 wine reg delete "$folder_key" /f >/dev/null 2>&1 || true
 keys "$about" key alt+s
-for _ in $(seq 300); do
-  [ -f "$tool_folder/sys info.exe.started" ] && break
-  sleep 0.1
-done
-[ -f "$tool_folder/sys info.exe.started" ] || fail "Alt+S did not start the tool the registry names"
-sleep 1
-wait_for_windows 1 "$title"  # no message beside the started tool
+wait_until 30 "Alt+S to start the tool the registry names" test -f "$tool_folder/sys info.exe.started"
+# No message beside the started tool: once Escape, which comes after Alt+S, has closed the dialog,
+# the main window is the only one left (a message would have taken the Escape, or stayed).
+keys "$about" key Escape
+wait_for_windows 0 "关于 $title"
+has_windows 1 "$title" || fail "a message beside the started tool"
+keys "$main" key alt+o
+wait_for_windows 1 "关于 $title"
+about=$(windows_named "关于 $title")
 
 # Without either value, the message over the dialog, titled as the program, its button in Qt's
 # Chinese; Enter closes it and the dialog stays.
@@ -153,11 +140,8 @@ wait_for_windows 1 "关于 $title"
 keys "$about" key Escape
 wait_for_windows 0 "关于 $title"
 keys "$main" key Escape
-for _ in $(seq 300); do
-  kill -0 "$calculator" 2>/dev/null || break
-  sleep 0.1
-done
-kill -0 "$calculator" 2>/dev/null && fail "Escape did not end the program"
+ended() { ! kill -0 "$1" 2>/dev/null; }
+wait_until 30 "Escape to end the program" ended "$calculator"
 wait "$calculator" || fail "the program ended with status $?"
 calculator=
 

@@ -1,0 +1,63 @@
+# Sourced by the tests that drive the Windows program's windows under Wine (end_to_end.sh,
+# installer_round_trip.sh): a Wine session of the test's own on the X display it runs on
+# (scripts/with-display gives it one), with a window manager, and the waits and keys they share.
+#
+#   source wine_session.sh NAME   NAME: the test's, for its messages
+#   wine_session_start            ends any session of the prefix, starts openbox, waits for it
+#   wine_session_end              ends openbox and the prefix's Wine session (call it on exit)
+#
+# Works in the Wine prefix that WINEPREFIX names, whose Wine session it ends: never point it at a
+# prefix of your own.
+: "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
+: "${DISPLAY:?run it on an X display of its own (scripts/with-display)}"
+export WINEDEBUG=-all
+wine_session_test=$1
+wine_session_manager=
+
+fail() {
+  echo "$wine_session_test: $*" >&2
+  exit 1
+}
+
+# Runs COMMAND every tenth of a second until it succeeds, for up to SECONDS; fails with WHAT.
+#   wait_until SECONDS WHAT COMMAND [ARGUMENT...]
+wait_until() {
+  local tries=$(($1 * 10)) what=$2
+  shift 2
+  until "$@"; do
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || fail "waited in vain for $what"
+    sleep 0.1
+  done
+}
+
+# The visible windows whose title matches the pattern, one a line, oldest first. (A window that
+# goes while xdotool searches makes it fail: that counts as none.)
+windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sort -n || true; }
+
+# Keys (or other xdotool commands) for WINDOW, once it is the active one.
+#   keys WINDOW XDOTOOL-COMMAND...
+keys() {
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+  shift
+  xdotool "$@"
+}
+
+# Whether the window manager has taken over the screen (it names its check window on the root).
+window_manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+
+wine_session_start() {
+  # A session that began on another display, or on none (the offscreen tests), would keep
+  # every window off this one.
+  wineserver --kill 2>/dev/null || true
+  wineserver --wait
+  openbox >/dev/null 2>&1 &
+  wine_session_manager=$!
+  wait_until 30 "the window manager" window_manager_ready
+}
+
+wine_session_end() {
+  [ -z "$wine_session_manager" ] || kill "$wine_session_manager" 2>/dev/null || true
+  wineserver --kill 2>/dev/null || true
+  wineserver --wait 2>/dev/null || true
+}
