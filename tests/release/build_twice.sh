@@ -3,10 +3,12 @@
 # from this clone's commit, in two clones at paths of different names and depths, and compares
 # the two SHA256SUMS. The first is made over build folders left from another day; the second
 # later, in another time zone, locale and umask, seeing its clone through disorderfs, which
-# lists every folder in a new order each time. Both must hold every artifact, and the Windows
+# lists every folder in a new order each time (where FUSE works: without it, the second sees its
+# clone as the disk lists it, and says so). Both must hold every artifact, and the Windows
 # program's Qt notice must name files that are in the release. On a difference, diffoscope
 # (where installed) shows what differs.
-#   tests/release/build_twice.sh [WORK]   WORK: a folder to keep the clones and releases in
+#   tests/release/build_twice.sh [WORK]   WORK: a folder to keep the clones and releases in;
+#                                         without it, a temporary one, kept only on failure
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 work=${1:-$(mktemp -d)}
@@ -14,8 +16,13 @@ mkdir -p "$work"
 first=$work/one/ductcalc
 second=$work/second-build/nested/dc
 cleanup() {
+  local status=$?
   if mountpoint -q "$second"; then fusermount -u "$second"; fi
-  if [ -z "${1:-}" ]; then rm -rf "$work"; fi
+  if [ "$status" -ne 0 ]; then
+    echo "build_twice: failed; the clones, releases and logs are in $work" >&2
+  elif [ -z "${1:-}" ]; then
+    rm -rf "$work"
+  fi
 }
 trap 'cleanup "${1:-}"' EXIT
 if [ -n "$(git -C "$root" status --porcelain --untracked-files=no)" ]; then
@@ -41,8 +48,14 @@ release "$first" "$work/release-one"
   export TZ=Asia/Shanghai LC_ALL=zh_CN.UTF-8
   git clone -q --no-hardlinks "$root" "$work/disordered"
   mkdir -p "$second"
-  disorderfs --multi-user=no --shuffle-dirents=yes "$work/disordered" "$second" >/dev/null
-  release "$second" "$work/release-two"
+  clone=$second
+  if ! disorderfs --multi-user=no --shuffle-dirents=yes "$work/disordered" "$second" \
+    >"$work/disorderfs.log" 2>&1; then
+    echo "build_twice: skipped the second build's folders listed in shuffled order: disorderfs" \
+      "could not mount (no FUSE here?): $(tail -n 1 "$work/disorderfs.log")"
+    clone=$work/disordered
+  fi
+  release "$clone" "$work/release-two"
 )
 
 failures=0
@@ -55,7 +68,7 @@ version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeL
 one=$work/release-one
 for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
   "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" \
-  "ductcalc-$version-buildinfo.txt" qt-configure.txt mingw-w64-x86_64.cmake; do
+  "ductcalc-$version-buildinfo.txt" build-qt-windows.sh mingw-w64-x86_64.cmake; do
   grep -qF "  $name" "$one/SHA256SUMS" || fail "the release lacks $name"
 done
 (cd "$one" && sha256sum --quiet -c SHA256SUMS) ||
