@@ -35,10 +35,14 @@ wait_until() {
 # goes while xdotool searches makes it fail: that counts as none.)
 windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sort -n || true; }
 
-# Keys (or other xdotool commands) for WINDOW, once it is the active one.
+# Keys (or other xdotool commands) for WINDOW, once it is the active one and holds the keyboard's
+# focus: the window manager makes a window active before Wine has taken the focus for it, and
+# keys sent in between are lost.
 #   keys WINDOW XDOTOOL-COMMAND...
+has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
 keys() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
+  wait_until 10 "the keyboard's focus on window $1" has_focus "$1"
   shift
   xdotool "$@"
 }
