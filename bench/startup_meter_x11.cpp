@@ -221,7 +221,7 @@ double Median(std::vector<double> values) {
   return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-std::optional<Options> ParseOptions(int argc, char* argv[]) {
+std::optional<Options> ParseOptions(int argc, char** argv) {
   Options options;
   for (int option = 0; (option = getopt(argc, argv, "+n:w:s:t:")) != -1;) {
     switch (option) {
