@@ -17,15 +17,16 @@
 #include <xcb/xcb.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -147,16 +148,9 @@ class Meter {
 
   // What the command wrote in its last run.
   std::string Output() const {
-    std::string text;
-    std::vector<char> buffer(4096);
-    for (off_t at = 0;;) {
-      const ssize_t count = pread(output_, buffer.data(), buffer.size(), at);
-      if (count <= 0) {
-        return text;
-      }
-      text.append(buffer.data(), static_cast<std::size_t>(count));
-      at += count;
-    }
+    std::ostringstream text;
+    text << std::ifstream("/proc/self/fd/" + std::to_string(output_)).rdbuf();
+    return text.str();
   }
 
  private:
@@ -215,8 +209,10 @@ class Meter {
   int output_;
 };
 
-double Median(std::vector<double> values) {
-  std::sort(values.begin(), values.end());
+double Median(const std::vector<Figures>& runs, double Figures::*figure) {
+  std::vector<double> values(runs.size());
+  std::ranges::transform(runs, values.begin(), figure);
+  std::ranges::sort(values);
   const std::size_t middle = values.size() / 2;
   return values.size() % 2 != 0 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
@@ -265,10 +261,7 @@ int main(int argc, char* argv[]) {
     return 2;
   }
   Meter meter(connection.get(), *options);
-  std::vector<double> milliseconds;
-  std::vector<double> rss;
-  std::vector<double> hwm;
-  std::vector<double> pss;
+  std::vector<Figures> counted;
   for (int run = 1; run <= options->warmups + options->runs; ++run) {
     Figures figures;
     try {
@@ -283,13 +276,11 @@ int main(int argc, char* argv[]) {
                 warmup ? "warm-up" : "run    ", warmup ? run : run - options->warmups,
                 figures.milliseconds, figures.rssMib, figures.hwmMib, figures.pssMib);
     if (!warmup) {
-      milliseconds.push_back(figures.milliseconds);
-      rss.push_back(figures.rssMib);
-      hwm.push_back(figures.hwmMib);
-      pss.push_back(figures.pssMib);
+      counted.push_back(figures);
     }
   }
-  std::printf("median_ms=%.1f rss_mib=%.1f hwm_mib=%.1f pss_mib=%.1f\n", Median(milliseconds),
-              Median(rss), Median(hwm), Median(pss));
+  std::printf("median_ms=%.1f rss_mib=%.1f hwm_mib=%.1f pss_mib=%.1f\n",
+              Median(counted, &Figures::milliseconds), Median(counted, &Figures::rssMib),
+              Median(counted, &Figures::hwmMib), Median(counted, &Figures::pssMib));
   return 0;
 }
