@@ -41,8 +41,8 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   }
   // Qt takes its own options out of the count and argv, but none after "--". The count lives as
   // long as the application, which keeps a reference to it.
-  int qtArgc = std::min(argc, 1) +
-               static_cast<int>(OptionCount(arguments));  // cppcheck-suppress variableScope
+  const int options = static_cast<int>(OptionCount(arguments));
+  int qtArgc = std::min(argc, 1) + options;  // cppcheck-suppress variableScope
   std::unique_ptr<QApplication> application;
   {
     const DisplayGuard guard;
