@@ -122,18 +122,20 @@ if xprop -id "$main" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
   fail "the main window is not on the task bar"
 fi
 
-# The tool where the first value names it: a path with blanks, started as it stands, and with
-# Chinese characters, read through the 8-bit registry functions in the Chinese code page.
+# The tool where the first value names it: a path with blanks, started as it stands, with
+# Chinese characters and with Korean ones, which the Chinese code page (936) does not hold: read
+# as Windows stores it, in UTF-16.
+tool="$tool_folder/sys 정보.exe"
 mkdir -p "$tool_folder"
-cp "$marker" "$tool_folder/sys info.exe"
-wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys info.exe' /f >/dev/null
+cp "$marker" "$tool"
+wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys 정보.exe' /f >/dev/null
 wine reg delete "$folder_key" /f >/dev/null 2>&1 || true
 keys "$about" key alt+s
 for _ in $(seq 300); do
-  [ -f "$tool_folder/sys info.exe.started" ] && break
+  [ -f "$tool.started" ] && break
   sleep 0.1
 done
-[ -f "$tool_folder/sys info.exe.started" ] || fail "Alt+S did not start the tool the registry names"
+[ -f "$tool.started" ] || fail "Alt+S did not start the tool the registry names"
 sleep 1
 wait_for_windows 1 "$title"  # no message beside the started tool
 
