@@ -38,14 +38,15 @@ class frmAbout : public QDialog {
   ProgramLauncher& launcher_;
   MessageBoxService& messages_;
 
-  QPushButton* cmdOK = nullptr;
-  QPushButton* cmdSysInfo = nullptr;
-  QLabel* lblDescription = nullptr;
-  QLabel* lblDisclaimer = nullptr;
-  QLabel* lblTitle = nullptr;
-  QLabel* lblVersion = nullptr;
-  QLabel* Label1 = nullptr;
-  QLabel* Image1 = nullptr;
+  // The controls keep the names of the dialog's design.
+  QPushButton* cmdOK = nullptr;       // "确定(&O)", default and cancel button: closes the dialog
+  QPushButton* cmdSysInfo = nullptr;  // "系统信息(&S)...": starts the system-information tool
+  QLabel* lblDescription = nullptr;   // what the program is for, and whom to write to
+  QLabel* lblDisclaimer = nullptr;    // the terms of use
+  QLabel* lblTitle = nullptr;         // the program's title
+  QLabel* lblVersion = nullptr;       // "版本 " and the version
+  QLabel* Label1 = nullptr;           // the blue 幼圆 line under the emblem
+  QLabel* Image1 = nullptr;           // the emblem
 };
 
 }  // namespace duct

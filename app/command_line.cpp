@@ -10,21 +10,31 @@ namespace {
 // A lone "-" is not an option: by custom it names standard input, and here it is passed over.
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
 
+std::span<const std::string> Options(std::span<const std::string> arguments) {
+  return arguments.first(OptionCount(arguments));
+}
+
 }  // namespace
+
+std::size_t OptionCount(std::span<const std::string> arguments) {
+  return static_cast<std::size_t>(std::find(arguments.begin(), arguments.end(), "--") -
+                                  arguments.begin());
+}
 
 CommandLine ReadOwnOptions(std::span<const std::string> arguments) {
   const std::string program = kProgramName;
-  const auto own = std::find_if(arguments.begin(), arguments.end(), [](const std::string& a) {
+  const auto options = Options(arguments);
+  const auto own = std::find_if(options.begin(), options.end(), [](const std::string& a) {
     return a == "--help" || a == "--version";
   });
-  if (own == arguments.end()) {
+  if (own == options.end()) {
     return {true, {}, 0};
   }
   if (*own == "--help") {
     return {false,
             "用法：" + program + " [--help | --version] [Qt 选项]\n" +
                 "打开矩形风管当量直径计算器。\n\n" + "  --help     显示本说明并退出\n" +
-                "  --version  显示程序名称和版本并退出\n" +
+                "  --version  显示程序名称和版本并退出\n" + "  --         其后的参数都不是选项\n" +
                 "Qt 的选项（如 -style fusion）照常生效；不是选项的参数（如拖放的文件）不予理会。\n",
             0};
   }
@@ -35,8 +45,9 @@ CommandLine ReadOwnOptions(std::span<const std::string> arguments) {
 }
 
 CommandLine ReadArgumentsLeft(std::span<const std::string> arguments) {
-  const auto unknown = std::find_if(arguments.begin(), arguments.end(), IsOption);
-  if (unknown == arguments.end()) {
+  const auto options = Options(arguments);
+  const auto unknown = std::find_if(options.begin(), options.end(), IsOption);
+  if (unknown == options.end()) {
     return {true, {}, 0};
   }
   const std::string program = kProgramName;

@@ -9,12 +9,16 @@ namespace duct {
 // --version, read before the toolkit starts so that they answer without a display. The toolkit
 // then takes its own options (-platform, -style, -session, -qwindowgeometry, ...), as in any Qt
 // program; of what it leaves, an option is unknown and refused, and anything else (a file
-// dropped onto the program) is passed over: the window has no use for it.
+// dropped onto the program, anything after "--") is passed over: the window has no use for it.
 struct CommandLine {
   bool openWindow = false;
   std::string output;  // for standard output, or for standard error when refused
   int exitStatus = 0;
 };
+
+// How many of the arguments come before "--", after which, by custom, nothing is an option: not
+// the program's, not the toolkit's.
+std::size_t OptionCount(std::span<const std::string> arguments);
 
 // The arguments after the program's name, before the toolkit has seen them: --help or
 // --version answers, wherever it stands; anything else opens the window.

@@ -24,19 +24,36 @@ struct HeldMessage {
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler handlerBefore = nullptr;
 
+// The text of the first held message that contains `part`; empty when none does.
+QString HeldText(const QString& part) {
+  const auto held = std::find_if(heldMessages.begin(), heldMessages.end(),
+                                 [&part](const HeldMessage& m) { return m.text.contains(part); });
+  return held != heldMessages.end() ? held->text : QString();
+}
+
+// Why the window system did not start, in one line: a platform that -platform or QT_QPA_PLATFORM
+// names but that does not exist, or else no display to show the window on.
+QString Explanation(const QString& fatal) {
+  const QString unknown = HeldText("Could not find the Qt platform plugin \"");
+  if (!unknown.isEmpty()) {
+    const QString available =
+        fatal.section("Available platform plugins are: ", 1).section('\n', 0, 0).chopped(1);
+    return "找不到 Qt 平台插件“" + unknown.section('"', 1, 1) + "”" +
+           (available.isEmpty() ? QString() : "（可用的平台插件：" + available + "）");
+  }
+  // Such as "could not connect to display :0"; Qt puts the blank before the display's name even
+  // when it has none.
+  const QString display = HeldText("display");
+  return "无法打开显示器，窗口无处显示（" +
+         (display.isEmpty() ? fatal.section('\n', 0, 0) : display).trimmed() + "）";
+}
+
 void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text) {
   if (type != QtFatalMsg) {
     heldMessages.push_back({type, context.category, text});
     return;
   }
-  // One of the held messages says why ("could not connect to display :0").
-  const auto explained =
-      std::find_if(heldMessages.begin(), heldMessages.end(),
-                   [](const HeldMessage& m) { return m.text.contains("display"); });
-  const QString reason =
-      explained != heldMessages.end() ? explained->text : text.section('\n', 0, 0);
-  std::fprintf(stderr, "%s: 无法打开显示器，窗口无处显示（%s）\n", kProgramName,
-               reason.toLocal8Bit().constData());
+  std::fprintf(stderr, "%s: %s\n", kProgramName, Explanation(text).toLocal8Bit().constData());
   std::_Exit(EXIT_FAILURE);  // not abort(): a missing display is no crash
 }
 

@@ -39,14 +39,18 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   if (!ownOptions.openWindow) {
     return Answer(ownOptions);
   }
-  // Qt takes its own options out of the count and argv. The count lives as long as the
-  // application, which keeps a reference to it.
-  int qtArgc = argc;  // cppcheck-suppress variableScope
+  // Qt takes its own options out of the count and argv, but none after "--". The count lives as
+  // long as the application, which keeps a reference to it.
+  const int options = static_cast<int>(OptionCount(arguments));
+  int qtArgc = std::min(argc, 1) + options;  // cppcheck-suppress variableScope
   std::unique_ptr<QApplication> application;
   {
     const DisplayGuard guard;
     application = std::make_unique<QApplication>(qtArgc, argv);
   }
+  // The windows are laid out as designed, for a language written from left to right: -reverse
+  // would only move the option buttons' circles over to their fields.
+  QGuiApplication::setLayoutDirection(Qt::LeftToRight);
   // What Qt left, as the system passed it: on Windows read again in UTF-16, so that an argument
   // in any script is quoted as typed whatever the code page.
   const QStringList qtLeft = QCoreApplication::arguments().mid(1);

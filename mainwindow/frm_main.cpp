@@ -10,8 +10,6 @@
 namespace duct {
 namespace {
 
-constexpr auto kPlaceholder = "(空白)";
-
 void SelectWholeText(TextBox* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
 
 }  // namespace

@@ -24,6 +24,9 @@ class FrmMain : public QWidget {
   Q_OBJECT
 
  public:
+  // What a field holds when it holds no number: at start, and after a clear button.
+  static constexpr auto kPlaceholder = "(空白)";
+
   FrmMain(CalculationState& state, MessageBoxService& messages, AlertSound& alert,
           QWidget* parent = nullptr);
 
@@ -65,19 +68,20 @@ class FrmMain : public QWidget {
   MessageBoxService& messages_;
   AlertSound& alert_;
 
-  OptionPair Option1;
-  QPushButton* CmdStart = nullptr;
-  QPushButton* CmdAbout = nullptr;
-  QPushButton* CmdQuit = nullptr;
+  // The controls keep the names of the window's design.
+  OptionPair Option1;               // the direction: [0] forward (sides given), [1] reverse
+  QPushButton* CmdStart = nullptr;  // "计   算(&S)", the default button: runs the calculation
+  QPushButton* CmdAbout = nullptr;  // "关于...(&O)": opens the About dialog
+  QPushButton* CmdQuit = nullptr;   // "退   出(&C)", the cancel button: ends the program
 
-  Frame* Frame1 = nullptr;
-  std::array<TextBox*, 2> TxtA{};
-  QPushButton* Command1 = nullptr;
+  Frame* Frame1 = nullptr;          // the frame of the sides, captioned "输入" going forward
+  std::array<TextBox*, 2> TxtA{};   // side a [0] and side b [1]
+  QPushButton* Command1 = nullptr;  // "清零" in Frame1: blanks both sides
 
-  Frame* Frame2 = nullptr;
-  OptionPair Option2;
-  std::array<TextBox*, 2> TxtD{};
-  QPushButton* Command2 = nullptr;
+  Frame* Frame2 = nullptr;          // the frame of the diameters, captioned "输出" going forward
+  OptionPair Option2;               // the given diameter in reverse: [0] Dv, [1] DL
+  std::array<TextBox*, 2> TxtD{};   // the velocity-equivalent [0] and flow-equivalent [1] diameter
+  QPushButton* Command2 = nullptr;  // "清零" in Frame2: blanks both diameters
 };
 
 }  // namespace duct

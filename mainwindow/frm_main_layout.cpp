@@ -19,8 +19,6 @@
 namespace duct {
 namespace {
 
-constexpr auto kPlaceholder = "(空白)";
-
 template <typename Control>
 Control* Named(Control* control, const char* name, const QRect& geometry, const QFont& font) {
   control->setObjectName(name);
@@ -54,7 +52,7 @@ TextBox* TextField(QWidget* parent, const char* name, const QRect& geometry, con
   auto* field = Named(new TextBox(parent), name, geometry, font);
   field->setAccessibleName(caption.left(caption.indexOf("(&")) + "（毫米）");
   field->setMaxLength(std::numeric_limits<int>::max());  // no length limit on pasted text
-  field->WriteText(kPlaceholder);
+  field->WriteText(FrmMain::kPlaceholder);
   field->setReadOnly(locked);
   return field;
 }

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -40,6 +41,18 @@ bool IsFocusAway(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
+// The characters that end a line: a spreadsheet's copied cell ends in CR LF or LF.
+bool IsLineBreak(QChar c) {
+  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\x85' ||
+         c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph;
+}
+
+// The text after the last line break of `text`; all of it when it has none.
+QString AfterLastLineBreak(const QString& text) {
+  const auto last = std::find_if(text.rbegin(), text.rend(), IsLineBreak);
+  return text.right(last - text.rbegin());
+}
+
 // QLineEdit's blank on either side of its text, inside the contents rectangle of the style.
 constexpr int kTextMargin = 2;
 
@@ -50,6 +63,12 @@ TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
 }
 
 void TextBox::SetKeyPressHandler(KeyPressHandler handler) { keyPressHandler_ = std::move(handler); }
+
+// In Chinese punctuation mode, the default of the common Chinese input methods, the point key
+// types "。": an input method that the box does not accept passes the keys on as they are.
+QVariant TextBox::inputMethodQuery(Qt::InputMethodQuery query) const {
+  return query == Qt::ImEnabled ? QVariant(false) : QLineEdit::inputMethodQuery(query);
+}
 
 void TextBox::WriteText(const QString& text) {
   keptText_ = text;
@@ -131,10 +150,19 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 // A screen reader edits through Qt's accessibility calls, which set the text whether or not the
-// box is locked: a locked box takes its text back at once.
+// box is locked: a locked box takes its text back at once. A line break can only have come with
+// the text just pasted, dropped or set, which ends at the caret: what followed its first line
+// break goes.
 void TextBox::TextChanged(const QString& text) {
   if (isReadOnly() && text != keptText_) {
     setText(keptText_);
+    return;
+  }
+  const auto lineBreak = std::find_if(text.begin(), text.end(), IsLineBreak);
+  if (lineBreak != text.end()) {
+    const auto at = static_cast<int>(lineBreak - text.begin());
+    setText(text.left(at) + AfterLastLineBreak(text.mid(std::max(cursorPosition(), at))));
+    setCursorPosition(at);
     return;
   }
   keptText_ = text;

@@ -8,15 +8,21 @@ namespace duct {
 
 // A single-line text box with two hooks for its window:
 // - every typed character, whether from a key or an input method, goes to a key-press handler
-//   first, as a 16-bit signed code that the handler may set to 0 to discard the character
-//   (keys that type nothing, such as arrows, Home, End and Delete, go straight to the line
-//   edit; Enter and Escape are left to the window);
+//   first, as a 16-bit signed code that the handler may set to 0 to discard the character: Ctrl
+//   with a letter types a control character, so the handler sees Ctrl+V before the line edit
+//   pastes (keys that type nothing go straight to the line edit: arrows, Home, End, Delete, and
+//   Shift+Insert, Ctrl+Insert and Shift+Delete, which paste, copy and cut as in any edit control;
+//   Enter and Escape are left to the window);
 // - GotFocus() is raised when the focus arrives from another control, by any route; a mouse
 //   click that brings the focus keeps whatever selection the handler of GotFocus() made, unless
 //   the press went on into a drag.
-// A locked (read-only) box takes no text from the user by any route, a screen reader's editing
-// calls included; its context menu lists no shortcuts, as the key filter refuses them; and a text
-// wider than the box shows whole in its tooltip.
+// Text that arrives other than by typing (a paste by any route, a drop, a screen reader's edit) is
+// taken up to its first line break, as a single-line Windows edit control takes it. A locked
+// (read-only) box takes no text from the user by any route; its context menu lists no shortcuts,
+// as the ones Qt would list (Ctrl+C, Ctrl+V, ...) reach the handler as characters; and a text
+// wider than the box shows whole in its tooltip. No
+// input method comes between the keyboard and the box: keys type digits and the point whatever
+// its mode.
 class TextBox : public QLineEdit {
   Q_OBJECT
 
@@ -26,6 +32,9 @@ class TextBox : public QLineEdit {
   explicit TextBox(QWidget* parent = nullptr);
 
   void SetKeyPressHandler(KeyPressHandler handler);
+
+  using QLineEdit::inputMethodQuery;
+  [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
 
   // Sets a text of the program's own (a result, the placeholder) and shows it from its first
   // character: a number wider than the box, shown by its tail, would read as another number.

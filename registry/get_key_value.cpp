@@ -49,7 +49,7 @@ bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& key
     kept.remove_suffix(1);
   }
   if (type == kRegSz) {
-    keyVal = registry.TextFromCodePage(kept);
+    keyVal = kept;
   } else if (type == kRegDword) {
     keyVal = NumberText(kept);
   }

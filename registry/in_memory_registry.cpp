@@ -19,6 +19,14 @@ void InMemoryRegistry::SetValue(RegistryKey root, const std::string& subKey,
   keys_[{root, Lower(subKey)}][Lower(valueName)] = std::move(value);
 }
 
+void InMemoryRegistry::RemoveValue(RegistryKey root, const std::string& subKey,
+                                   const std::string& valueName) {
+  const auto key = keys_.find({root, Lower(subKey)});
+  if (key != keys_.end()) {
+    key->second.erase(Lower(valueName));
+  }
+}
+
 std::int32_t InMemoryRegistry::OpenKey(RegistryKey root, const std::string& subKey,
                                        std::uint32_t /*options*/, std::uint32_t /*accessMask*/,
                                        RegistryKey* result) {
@@ -55,11 +63,6 @@ std::int32_t InMemoryRegistry::QueryValue(RegistryKey key, const std::string& va
 
 std::int32_t InMemoryRegistry::CloseKey(RegistryKey key) {
   return open_.erase(key) == 1 ? kErrorSuccess : kErrorInvalidHandle;
-}
-
-// Text is kept as UTF-8 throughout.
-std::string InMemoryRegistry::TextFromCodePage(std::string_view bytes) const {
-  return std::string(bytes);
 }
 
 }  // namespace duct

@@ -21,13 +21,14 @@ class InMemoryRegistry : public Registry {
   // Sets `valueName` of the key `subKey` under `root`, creating the key.
   void SetValue(RegistryKey root, const std::string& subKey, const std::string& valueName,
                 Value value);
+  // Removes `valueName` of the key `subKey` under `root`, if there; the key stays.
+  void RemoveValue(RegistryKey root, const std::string& subKey, const std::string& valueName);
 
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
                        std::uint32_t accessMask, RegistryKey* result) override;
   std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* dataSize) override;
   std::int32_t CloseKey(RegistryKey key) override;
-  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override;
 
  private:
   using Key = std::map<std::string, Value>;  // by lower-case value name

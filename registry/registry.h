@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <string>
-#include <string_view>
 
 namespace duct {
 
@@ -27,7 +26,8 @@ inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
 
 // The three registry calls the About dialog makes, in the shape of the platform's 8-bit
-// code-page functions, plus the code-page conversion of the text they return.
+// code-page functions, with UTF-8 for the code page: names go in, and string values come back, in
+// UTF-8.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -42,9 +42,6 @@ class Registry {
                                   std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* dataSize) = 0;
   virtual std::int32_t CloseKey(RegistryKey key) = 0;
-
-  // The bytes of a string value, in the system's 8-bit code page, as UTF-8 text.
-  [[nodiscard]] virtual std::string TextFromCodePage(std::string_view bytes) const = 0;
 };
 
 }  // namespace duct

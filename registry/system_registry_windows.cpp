@@ -1,6 +1,8 @@
 #include <windows.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "registry/system_registry.h"
 
@@ -9,25 +11,26 @@ namespace {
 
 HKEY ToHandle(RegistryKey key) { return reinterpret_cast<HKEY>(key); }
 
-// `bytes` in the code page `from` re-encoded in the code page `to`, through UTF-16. Not Qt's
-// local 8-bit conversion, which drops bytes that are no character of the code page and a final
-// zero byte, where the registry's text keeps them as Windows reads them.
-std::string Recode(std::string_view bytes, UINT from, UINT to) {
-  if (bytes.empty()) {
-    return {};
-  }
-  const int inLength = static_cast<int>(bytes.size());
-  const int wideLength = MultiByteToWideChar(from, 0, bytes.data(), inLength, nullptr, 0);
-  std::wstring wide(static_cast<std::size_t>(wideLength), L'\0');
-  MultiByteToWideChar(from, 0, bytes.data(), inLength, wide.data(), wideLength);
-  const int outLength =
-      WideCharToMultiByte(to, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<std::size_t>(outLength), '\0');
-  WideCharToMultiByte(to, 0, wide.data(), wideLength, out.data(), outLength, nullptr, nullptr);
-  return out;
+std::wstring Wide(const std::string& utf8) {
+  const int inLength = static_cast<int>(utf8.size());
+  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, nullptr, 0);
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inLength, wide.data(), length);
+  return wide;
 }
 
-// The Windows registry through advapi32's 8-bit code-page functions.
+std::string Utf8(const wchar_t* wide, int length) {
+  const int outLength = WideCharToMultiByte(CP_UTF8, 0, wide, length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<std::size_t>(outLength), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide, length, utf8.data(), outLength, nullptr, nullptr);
+  return utf8;
+}
+
+bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
+
+// The Windows registry through advapi32's UTF-16 functions, as Windows stores its text: the
+// 8-bit code-page functions would turn a character outside the system's code page into '?'. Text
+// values come back as the code-page functions give them, zero bytes included, but in UTF-8.
 class WindowsRegistry final : public Registry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
@@ -35,15 +38,14 @@ class WindowsRegistry final : public Registry {
   std::int32_t QueryValue(RegistryKey key, const std::string& valueName, std::uint32_t* type,
                           std::uint8_t* data, std::uint32_t* dataSize) override;
   std::int32_t CloseKey(RegistryKey key) override;
-  [[nodiscard]] std::string TextFromCodePage(std::string_view bytes) const override;
 };
 
 std::int32_t WindowsRegistry::OpenKey(RegistryKey root, const std::string& subKey,
                                       std::uint32_t options, std::uint32_t accessMask,
                                       RegistryKey* result) {
   HKEY opened = nullptr;
-  const LSTATUS status = RegOpenKeyExA(ToHandle(root), Recode(subKey, CP_UTF8, CP_ACP).c_str(),
-                                       options, static_cast<REGSAM>(accessMask), &opened);
+  const LSTATUS status = RegOpenKeyExW(ToHandle(root), Wide(subKey).c_str(), options,
+                                       static_cast<REGSAM>(accessMask), &opened);
   *result = reinterpret_cast<RegistryKey>(opened);
   return status;
 }
@@ -51,20 +53,38 @@ std::int32_t WindowsRegistry::OpenKey(RegistryKey root, const std::string& subKe
 std::int32_t WindowsRegistry::QueryValue(RegistryKey key, const std::string& valueName,
                                          std::uint32_t* type, std::uint8_t* data,
                                          std::uint32_t* dataSize) {
+  const std::wstring name = Wide(valueName);
   DWORD valueType = 0;
-  DWORD size = *dataSize;
-  const LSTATUS status = RegQueryValueExA(ToHandle(key), Recode(valueName, CP_UTF8, CP_ACP).c_str(),
-                                          nullptr, &valueType, data, &size);
+  DWORD size = 0;
+  LSTATUS status =
+      RegQueryValueExW(ToHandle(key), name.c_str(), nullptr, &valueType, nullptr, &size);
+  std::vector<BYTE> stored(size);
+  if (status == ERROR_SUCCESS) {
+    status =
+        RegQueryValueExW(ToHandle(key), name.c_str(), nullptr, &valueType, stored.data(), &size);
+    stored.resize(std::min<std::size_t>(size, stored.size()));
+  }
+  if (status != ERROR_SUCCESS) {
+    return status;
+  }
+  std::string bytes(stored.begin(), stored.end());
+  if (IsText(valueType)) {
+    std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
+    std::copy_n(stored.begin(), wide.size() * sizeof(wchar_t),
+                reinterpret_cast<BYTE*>(wide.data()));
+    bytes = Utf8(wide.data(), static_cast<int>(wide.size()));
+  }
   *type = valueType;
-  *dataSize = size;
-  return status;
+  const std::uint32_t room = *dataSize;
+  *dataSize = static_cast<std::uint32_t>(bytes.size());
+  if (bytes.size() > room) {
+    return ERROR_MORE_DATA;
+  }
+  std::copy(bytes.begin(), bytes.end(), data);
+  return ERROR_SUCCESS;
 }
 
 std::int32_t WindowsRegistry::CloseKey(RegistryKey key) { return RegCloseKey(ToHandle(key)); }
-
-std::string WindowsRegistry::TextFromCodePage(std::string_view bytes) const {
-  return Recode(bytes, CP_ACP, CP_UTF8);
-}
 
 }  // namespace
 

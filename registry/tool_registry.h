@@ -13,8 +13,8 @@ using ProgramFinder = std::function<std::string(const std::string& name)>;
 
 // A registry held in memory that holds, where Windows' names the system-information tool (the
 // first of kToolPathKey's values), the first of hardinfo2, hardinfo and kinfocenter that
-// `findProgram` finds; nothing at all when none is installed. The registry of systems that have
-// none.
+// `findProgram` finds when a key is opened; no such value when none is installed then. The
+// registry of systems that have none.
 std::unique_ptr<Registry> MakeToolRegistry(const ProgramFinder& findProgram);
 
 }  // namespace duct

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <memory>
 #include <optional>
+#include <set>
 
 #include "about/frm_about.h"
 #include "about/sys_info.h"
@@ -110,16 +111,24 @@ TEST(StartSysInfo, StartsTheToolTheRegistryNamesOrSaysItIsUnavailable) {
   }
 }
 
-// Without a registry the tool is the first of hardinfo2, hardinfo and kinfocenter installed.
-TEST(ToolRegistry, NamesTheFirstToolInstalled) {
-  const auto two = MakeToolRegistry([](const std::string& name) {
-    return name == "kinfocenter" || name == "hardinfo" ? "/usr/bin/" + name : "";
+// Without a registry the tool is the first of hardinfo2, hardinfo and kinfocenter installed at
+// the time the registry is read: one installed or removed while the program runs counts.
+TEST(ToolRegistry, NamesTheFirstToolInstalledNow) {
+  std::set<std::string> installed;
+  const auto registry = MakeToolRegistry([&installed](const std::string& name) {
+    return installed.count(name) ? "/usr/bin/" + name : "";
   });
-  const auto none = MakeToolRegistry([](const std::string& /*name*/) { return ""; });
-  std::string path;
-  EXPECT_FALSE(GetKeyValue(*none, kHkeyLocalMachine, kPathKey, "PATH", path));
-  EXPECT_TRUE(GetKeyValue(*two, kHkeyLocalMachine, kPathKey, "PATH", path));
-  EXPECT_EQ(path, "/usr/bin/hardinfo");
+  const auto tool = [&registry] {
+    std::string path = "earlier";
+    return GetKeyValue(*registry, kHkeyLocalMachine, kPathKey, "PATH", path) ? path : "none";
+  };
+  EXPECT_EQ(tool(), "none");
+  installed = {"kinfocenter", "hardinfo"};
+  EXPECT_EQ(tool(), "/usr/bin/hardinfo");
+  installed = {"kinfocenter", "hardinfo2"};
+  EXPECT_EQ(tool(), "/usr/bin/hardinfo2");
+  installed.clear();
+  EXPECT_EQ(tool(), "none");
 }
 
 // The dialog as users must see it; Enter clicks the button that has the focus; the texts come

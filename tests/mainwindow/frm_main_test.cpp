@@ -482,10 +482,31 @@ TEST_F(WindowModelTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
   }
 }
 
+// The commands of a field's menu, and the one named carried out where the menu has it.
+QStringList MenuCommands(QLineEdit* field, const QString& command = {}) {
+  QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(field, &click);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  EXPECT_NE(menu, nullptr);
+  QStringList commands;
+  for (QAction* action : menu ? menu->actions() : QList<QAction*>()) {
+    commands.append(action->text());
+    if (action->text() == command) {
+      action->trigger();
+    }
+  }
+  if (menu) {
+    menu->close();
+  }
+  return commands;
+}
+
 // A locked field shows its text, takes the focus and is copied, but nobody changes it, a screen
 // reader's editing calls included; a field that takes text takes them too, as it takes a paste.
-// A text wider than its field shows whole in the field's tooltip. The fields' menu offers Qt's
-// commands in Chinese, which work, and no shortcut, as the key filter refuses them all.
+// A paste takes the text up to its first line break, at the caret (a cell copied from a
+// spreadsheet ends in one). A text wider than its field shows whole in the field's tooltip. The
+// fields' menu offers Qt's commands in Chinese, which work, and no shortcut, as the key filter
+// refuses them all. No input method comes between the keys and a field, locked or not.
 TEST_F(WindowModelTest, FieldsAsEditedReadAndCopied) {
   Walk({"type 12345678", "Tab", "type 12345678", "Enter", "click TxtA(0)", "type 9876543210.5"});
   for (const auto& [i, whole] : {std::pair{0, true}, {1, false}, {2, true}, {3, true}}) {
@@ -493,24 +514,33 @@ TEST_F(WindowModelTest, FieldsAsEditedReadAndCopied) {
   }
 
   Field(0)->selectAll();
-  QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, Field(0)->mapToGlobal(QPoint(5, 5)));
-  QApplication::sendEvent(Field(0), &click);
-  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-  ASSERT_NE(menu, nullptr);
-  QStringList commands;
-  for (QAction* action : menu->actions()) {
-    commands.append(action->text());
-  }
-  EXPECT_EQ(commands.join(" "), "撤消(&U) 重做(&R)  剪切(&T) 复制(&C) 粘贴(&P) 删除  全选");
-  QAction* copy = menu->actions().value(commands.indexOf("复制(&C)"));
-  ASSERT_NE(copy, nullptr);
-  copy->trigger();
-  menu->close();
+  EXPECT_EQ(MenuCommands(Field(0), "复制(&C)").join(" "),
+            "撤消(&U) 重做(&R)  剪切(&T) 复制(&C) 粘贴(&P) 删除  全选");
   EXPECT_EQ(QApplication::clipboard()->text(), "9876543210.5");
+
+  for (const QString copied : {"500\r\n", "500\n", "500\nabc", "500\u2029\r\n7"}) {
+    QApplication::clipboard()->setText(copied);
+    for (const bool byMenu : {true, false}) {
+      for (const int i : {0, 2}) {  // Dv is locked in the forward direction
+        qobject_cast<TextBox*>(Field(i))->WriteText("12");
+        Field(i)->setCursorPosition(1);
+        if (byMenu) {
+          EXPECT_EQ(MenuCommands(Field(i), "粘贴(&P)").contains("粘贴(&P)"), i == 0);
+        } else {
+          QTest::keyClick(Field(i), Qt::Key_Insert, Qt::ShiftModifier);
+        }
+        EXPECT_EQ(Field(i)->text(), i == 0 ? "15002" : "12") << copied.toStdString() << byMenu;
+        EXPECT_EQ(Field(i)->cursorPosition(), i == 0 ? 4 : 1);
+      }
+    }
+  }
 
   for (const bool reverse : {false, true}) {
     QTest::mouseClick(Find(reverse ? "Option1(1)" : "Option1(0)"), Qt::LeftButton);
     for (int i = 0; i < 4; ++i) {
+      QInputMethodQueryEvent query(Qt::ImEnabled);  // as the platform's input method asks
+      QApplication::sendEvent(Field(i), &query);
+      EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << i << reverse;
       const QString before = Field(i)->text();
       auto* reader = QAccessible::queryAccessibleInterface(Field(i));
       reader->editableTextInterface()->insertText(0, "7");

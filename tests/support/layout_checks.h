@@ -45,7 +45,7 @@ inline void ExpectLayout(const std::function<std::unique_ptr<QWidget>()>& open,
     }
     for (const auto* control : window->findChildren<QWidget*>()) {
       SCOPED_TRACE(control->objectName().toStdString() + " at " + std::to_string(desktopPoints));
-      // Neighbours may share one row or column of pixels, where the design's twips round so.
+      // Neighbours may share one row or column of pixels, as the window's design places them.
       for (const auto* other : control->parentWidget()->findChildren<QWidget*>()) {
         const QRect shared = control->geometry().intersected(other->geometry());
         EXPECT_TRUE(other == control || other->parentWidget() != control->parentWidget() ||

@@ -3,11 +3,10 @@
 # scripts/with-display gives this script: ductcalc.exe copied alone into an empty folder whose
 # path has blanks and Chinese characters, as a user copies it to the desktop or a USB stick
 # (nothing it needs may lie beside it); real keys through a window manager; the registry set with
-# Wine's reg. What the
-# program shows is read as a user can take it: the windows' titles, the fields' texts copied
-# through their context menu, and a message box's text and buttons as Windows copies them with
-# Ctrl+C; and in a console in the Chinese code page, its help and a refusal as the console
-# shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes and whose Wine
+# Wine's reg. What the program shows is read as a user can take it: the windows' titles, the
+# fields' texts copied through their context menu, and a message box's text and buttons as
+# Windows copies them with Ctrl+C; and in a console in the Chinese code page, its help and a
+# refusal as the console shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes and whose Wine
 # session it ends: never point it at a prefix of your own.
 #
 #   end_to_end.sh DUCTCALC.EXE START_MARKER.EXE
@@ -103,14 +102,16 @@ if xprop -id "$main" _NET_WM_STATE | grep -q SKIP_TASKBAR; then
   fail "the main window is not on the task bar"
 fi
 
-# The tool where the first value names it: a path with blanks, started as it stands, and with
-# Chinese characters, read through the 8-bit registry functions in the Chinese code page.
+# The tool where the first value names it: a path with blanks, started as it stands, with
+# Chinese characters and with Korean ones, which the Chinese code page (936) does not hold: read
+# as Windows stores it, in UTF-16.
+tool="$tool_folder/sys 정보.exe"
 mkdir -p "$tool_folder"
-cp "$marker" "$tool_folder/sys info.exe"
-wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys info.exe' /f >/dev/null
+cp "$marker" "$tool"
+wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\sys 정보.exe' /f >/dev/null
 wine reg delete "$folder_key" /f >/dev/null 2>&1 || true
 keys "$about" key alt+s
-wait_until 30 "Alt+S to start the tool the registry names" test -f "$tool_folder/sys info.exe.started"
+wait_until 30 "Alt+S to start the tool the registry names" test -f "$tool.started"
 # The tool has started, so the second Alt+O, which came before Alt+S, has been handled.
 has_windows 1 "关于 $title" || fail "Alt+O opened a second About dialog"
 # No message beside the started tool: once Escape, which comes after Alt+S, has closed the dialog,
