@@ -258,11 +258,11 @@ through_pages_beside_the_other_mode() {
   box=$(message_over "^$title 安装\$") || fail "$what: no message after the current user's folder" \
     "(the list of programs records $(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation) for all users)"
   keys "$box" key Return  # told of the other installation, go on
-  for _ in $(seq 300); do
-    [ -f "$(winepath -u "$folder")/uninstall.exe" ] && break
+  # The installation's last step is its entry in the list of programs; the finish page follows.
+  for _ in $(seq 100); do
+    [ "$(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation)" = "$folder" ] && break
     sleep 0.1
   done
-  sleep 2
   keys "$pages" key Return  # finish, which starts the program
   local program
   program=$(window_named "^$title\$")
@@ -347,6 +347,41 @@ into_the_other_modes_folder() {
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed AllUsers "$folder" "$what"
   echo "installer_round_trip: $what: refused, nothing changed"
+}
+
+# Where both modes' entries record one folder, as installers before this one allowed (made here
+# by hand), each uninstaller leaves the files, which the other installation uses, and removes
+# its own entries: the current user's by default, all users' when asked (/AllUsers). Once one
+# entry alone records the folder, its uninstaller removes all.
+uninstall_a_shared_folder() {
+  local folder='C:\Tools\共用' what="a folder both modes' entries record"
+  record_for_all_users() {
+    wine reg add "HKLM\\$key" /v DisplayName /d "$title" /f >/dev/null
+    wine reg add "HKLM\\$key" /v InstallLocation /d "$folder" /f >/dev/null
+  }
+  install CurrentUser cmd "$folder" || fail "$what: the installer failed"
+  wineserver --wait
+  record_for_all_users
+  mode_places AllUsers
+  mkdir -p "$(winepath -u "$menu")"
+  cp "$(winepath -u "$(known_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")/$title.lnk" "$(winepath -u "$menu")/"
+  wine "$(winepath -u "$folder")/uninstall.exe" /S || fail "$what: the uninstaller failed"
+  wineserver --wait
+  expect_files "$folder" "$what, after the current user's uninstaller"
+  expect_listed AllUsers "$folder" "$what, after the current user's uninstaller"
+  expect_removed CurrentUser "" "$what"
+  wine reg delete "HKLM\\$key" /f >/dev/null  # (else the installer refuses the folder)
+  install CurrentUser cmd "$folder" || fail "$what: the second installation failed"
+  wineserver --wait
+  record_for_all_users
+  wine "$(winepath -u "$folder")/uninstall.exe" /S /AllUsers || fail "$what: the uninstaller failed for all users"
+  wineserver --wait
+  expect_files "$folder" "$what, after all users' uninstaller"
+  expect_installed CurrentUser "$folder" "$what, after all users' uninstaller"
+  expect_removed AllUsers "" "$what"
+  uninstall "$folder" || fail "$what: the uninstaller failed, alone"
+  expect_removed CurrentUser "$folder" "$what"
+  echo "installer_round_trip: $what: each uninstaller left the other's files; the last removed all"
 }
 
 # An upgrade in the same folder from a version that shipped one more file, in a folder of its
@@ -438,6 +473,7 @@ round_trip AllUsers quoted 'C:\Duct Tools\风管'
 refused_command_lines
 refused_on_the_pages
 into_the_other_modes_folder
+uninstall_a_shared_folder
 upgrade_in_place
 second_folder_and_a_copy
 while_the_calculator_runs
