@@ -286,7 +286,8 @@ through_pages_beside_the_other_mode() {
 }
 
 # Command lines the installer refuses with exit code 2, changing nothing: a parameter it does not
-# know, a folder that is not a full path or lies under a file, both modes at once. (NSIS itself
+# know, a folder that is not a full path (a drive's or a share's root among them) or lies under a
+# file, both modes at once. (NSIS itself
 # would pass over the first, and install into its default folder instead of the others.)
 refused_command_lines() {
   local file='C:\ductcalc-not-a-folder.txt' line status
@@ -302,6 +303,7 @@ refused_command_lines() {
 /S /CurrentUser /Quiet
 /S /CurrentUser /D=风管\当量直径
 /S /CurrentUser "/D=C:"
+/S /CurrentUser /D=\\\\server\\share
 /S /AllUsers /D=$file\ductcalc
 /S /AllUsers /CurrentUser
 EOF
