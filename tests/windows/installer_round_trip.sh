@@ -79,12 +79,12 @@ mode_places() {
   fi
 }
 
-# Runs the installer SETUP (by default the one tested) with PARAMETERS as they stand, through cmd,
-# which reads the line from the environment (Wine would escape the quotes of an argument); its
-# exit status. An installer that shows its pages instead of ending is stopped after 2 minutes.
+# Runs the installer with PARAMETERS as they stand, through cmd, which reads the line from the
+# environment (Wine would escape the quotes of an argument); its exit status. An installer that
+# shows its pages instead of ending is stopped after 2 minutes.
 run_line() {
   local status=0
-  DUCTCALC_LINE="\"$(winepath -w "${2:-$setup}")\" $1" timeout 120 wine cmd /c '%DUCTCALC_LINE%' || status=$?
+  DUCTCALC_LINE="\"$(winepath -w "$setup")\" $1" timeout 120 wine cmd /c '%DUCTCALC_LINE%' || status=$?
   if [ $status -eq 124 ]; then
     wineserver --kill
     fail "$1: the installer did not end within 2 minutes (did it show its pages?)"
