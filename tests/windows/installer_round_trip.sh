@@ -3,20 +3,25 @@
 # pages: it puts every file that ships in place, in the default folder or in the one the user
 # names (/D=FOLDER on the command line, also through cmd, or on the folder page), a Start-menu
 # entry under the program's title and an entry in the system's list of programs that records
-# that folder; the installed program answers; the uninstaller takes all of it away again. Then
-# what goes wrong around an installation: a second one of the same mode in another folder
-# (the first is removed), a copy's uninstaller (it removes its own folder and nothing else), a
-# running calculator (nothing changes, and the silent run fails), an installation of the other
-# mode (the pages say so). The pages are driven with real keys on the X display that xvfb-run
-# gives this script. Changes the Wine prefix that WINEPREFIX names: never point it at one of
-# your own.
+# that folder; the installed program answers; the uninstaller takes all of it away again, and
+# leaves nothing in the temporary folder. Then what goes wrong around an installation: command
+# lines it must refuse (nothing changes), every parameter in quotes, an upgrade in place from a
+# version that shipped one more file (none of it is left), a second one of the same mode in
+# another folder (the first is removed), a copy's uninstaller (it removes its own folder and
+# nothing else), a running calculator (nothing changes, and the silent run fails), an
+# installation of the other mode (its folder is refused, silently and on the pages; beside it
+# the pages say so). The pages are driven with real keys on the X display this script is given.
+# Changes the Wine prefix that WINEPREFIX names: never point it at one of your own.
 #
 #   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER
+# SETUP.EXE lies in the Windows build folder, beside the installer's scripts that CMake
+# configured there, from which the test makes an earlier version's installer.
 set -Eeuo pipefail
 # A step that fails outside a check says which it was.
 trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 setup=$1
 shipped=$2
+project=$(cd "$(dirname "$0")/../.." && pwd)
 : "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
 export WINEDEBUG=-all
 export LC_ALL=C.UTF-8  # Wine reads the command line's Chinese folders in the locale's charset
@@ -43,8 +48,12 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# A folder Windows knows by an environment variable.
-known_folder() { wine cmd /c "echo %$1%" | tr -d '\r'; }
+# A folder Windows knows by an environment variable, of those read once here.
+declare -A known_folders
+for name in LOCALAPPDATA APPDATA ProgramW6432 ProgramData PUBLIC TEMP; do
+  known_folders[$name]=$(wine cmd /c "echo %$name%" | tr -d '\r')
+done
+known_folder() { echo "${known_folders[$1]}"; }
 # A registry key as regedit exports it, in UTF-8 (reg's own output loses Chinese text).
 exported_key() {
   local file
@@ -70,26 +79,41 @@ mode_places() {
   fi
 }
 
-# Installs silently in MODE by HOW (silent or cmd) into FOLDER (a Windows path; empty for the
-# default); the installer's exit status.
+# Runs the installer with PARAMETERS as they stand, through cmd, which reads the line from the
+# environment (Wine would escape the quotes of an argument); its exit status. An installer that
+# shows its pages instead of ending is stopped after 2 minutes.
+run_line() {
+  local status=0
+  DUCTCALC_LINE="\"$(winepath -w "$setup")\" $1" timeout 120 wine cmd /c '%DUCTCALC_LINE%' || status=$?
+  if [ $status -eq 124 ]; then
+    wineserver --kill
+    fail "$1: the installer did not end within 2 minutes (did it show its pages?)"
+  fi
+  return $status
+}
+
+# Installs silently in MODE by HOW into FOLDER (a Windows path; empty for the default); the
+# installer's exit status. HOW: silent, as Wine passes arguments (it quotes one with blanks, so
+# that /D= then comes in quotes); cmd, the rest of the line as it stands, as a user types it;
+# quoted, every parameter in quotes, as deployment tools write them.
 install() {
   local mode=$1 how=$2 asked=$3
   case $how in
-    # Wine quotes an argument with blanks, which /D= does not take: such a folder goes by cmd,
-    # which hands the rest of the line over as it stands, as a user types it.
     silent) wine "$setup" /S /$mode ${asked:+"/D=$asked"} ;;
     cmd) wine cmd /c "$(winepath -w "$setup") /S /$mode${asked:+ /D=$asked}" ;;
+    quoted) run_line "\"/S\" \"/$mode\"${asked:+ \"/D=$asked\"}" ;;
   esac
 }
 
-# FOLDER (a Windows path) holds every file that ships, as built, and the uninstaller.
+# FOLDER (a Windows path) holds every file that ships (or that SHIPPED holds), as built, and the
+# uninstaller.
 expect_files() {
-  local here
+  local here from=${3:-$shipped}
   here=$(winepath -u "$1")
-  (cd "$shipped" && find . -type f) | while read -r file; do
-    cmp -s "$shipped/$file" "$here/$file" || fail "$2: $file not installed in $1 as built"
+  (cd "$from" && find . -type f) | while read -r file; do
+    cmp -s "$from/$file" "$here/$file" || fail "$2: $file not installed in $1 as built"
   done
-  [ "$(cd "$here" && find . -type f | wc -l)" -eq "$(($(cd "$shipped" && find . -type f | wc -l) + 1))" ] ||
+  [ "$(cd "$here" && find . -type f | wc -l)" -eq "$(($(cd "$from" && find . -type f | wc -l) + 1))" ] ||
     fail "$2: other files than what ships and the uninstaller: $(cd "$here" && find . -type f)"
   [ -f "$here/uninstall.exe" ] || fail "$2: no uninstaller"
 }
@@ -106,15 +130,19 @@ expect_installed() {
   expect_files "$2" "$3"
   expect_listed "$1" "$2" "$3"
 }
-# Nothing of MODE's installation in FOLDER is left.
+# Nothing of MODE's installation in FOLDER is left (an empty FOLDER: no installation of MODE at
+# all, nor anything in its default folder).
 expect_removed() {
   mode_places "$1"
-  [ ! -e "$(winepath -u "$2")" ] || fail "$3: left behind: $(find "$(winepath -u "$2")" | head -n 5)"
+  local folder=${2:-$default_folder}
+  [ ! -e "$(winepath -u "$folder")" ] || fail "$3: left behind: $(find "$(winepath -u "$folder")" | head -n 5)"
   [ ! -e "$(winepath -u "$menu")/$title.lnk" ] || fail "$3: the Start-menu entry is still there"
   if exported_key "$root\\$key" | grep -q DisplayName; then
     fail "$3: still in the list of programs"
   fi
 }
+# What the temporary folder holds, one name a line.
+temporary_files() { find "$(winepath -u "$(known_folder TEMP)")" -mindepth 1 -maxdepth 1 -printf "%f\n" | LC_ALL=C sort; }
 # Runs FOLDER's uninstaller silently; its exit status. Its own file goes once it has ended (up
 # to 30 s later).
 uninstall() {
@@ -134,7 +162,8 @@ round_trip() {
   local mode=$1 how=$2 asked=$3 folder
   mode_places "$mode"
   folder=${asked:-$default_folder}
-  local what="$mode, $how, into $folder"
+  local what="$mode, $how, into $folder" before
+  before=$(temporary_files)
   install "$mode" "$how" "$asked" || fail "$what: the installer failed"
   wineserver --wait
   expect_installed "$mode" "$folder" "$what"
@@ -142,6 +171,10 @@ round_trip() {
   [ "$version" = "ductcalc 1.0.1" ] || fail "$what: the installed program answered '$version'"
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed "$mode" "$folder" "$what"
+  wineserver --wait  # its copy, which removes uninstall.exe, and what deletes the copy, ended
+  local left
+  left=$(LC_ALL=C comm -13 <(echo "$before") <(temporary_files))
+  [ -z "$left" ] || fail "$what: left in the temporary folder $(known_folder TEMP): $left"
   echo "installer_round_trip: $what: installed, answered and uninstalled cleanly"
 }
 
@@ -198,10 +231,11 @@ calculator_parent() {
 
 # Through the pages as a user goes through them with the keyboard, for all users while the
 # current user has an installation of his own: the install mode (all users, chosen over the
-# mode of the earlier installation), the folder typed over the one proposed, install; the pages
-# say that the other installation is there, and the user goes on. The pages are titled as the program, and the
-# finish page has the shell start the program, not the installer (which an administrator runs
-# with raised rights), and makes no desktop shortcut unless asked.
+# mode of the earlier installation), the folder typed over the one proposed: first the current
+# user's, which the pages refuse, keeping to the folder page, then another; install; the pages
+# say that the other installation is there, and the user goes on. The pages are titled as the
+# program, and the finish page has the shell start the program, not the installer (which an
+# administrator runs with raised rights), and makes no desktop shortcut unless asked.
 through_pages_beside_the_other_mode() {
   local folder='C:\Duct Tools\calculator' what="AllUsers, pages, beside CurrentUser"
   install CurrentUser silent "" || fail "$what: the installer failed for the current user"
@@ -212,16 +246,23 @@ through_pages_beside_the_other_mode() {
   pages=$(window_named "^$title 安装\$")
   keys "$pages" key alt+a Return  # for all users, not as before for the current user
   sleep 1
-  xdotool type --delay 50 "$folder"
-  xdotool key Return  # install into it
+  xdotool type --delay 50 "$own"
+  xdotool key Return  # install into the current user's folder
   local box
   box=$(message_over "^$title 安装\$")
+  keys "$box" key Return  # told that it holds the current user's installation
+  sleep 1
+  keys "$pages" key ctrl+a
+  xdotool type --delay 50 "$folder"
+  xdotool key Return  # install into another
+  box=$(message_over "^$title 安装\$") || fail "$what: no message after the current user's folder" \
+    "(the list of programs records $(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation) for all users)"
   keys "$box" key Return  # told of the other installation, go on
-  for _ in $(seq 300); do
-    [ -f "$(winepath -u "$folder")/uninstall.exe" ] && break
+  # The installation's last step is its entry in the list of programs; the finish page follows.
+  for _ in $(seq 100); do
+    [ "$(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation)" = "$folder" ] && break
     sleep 0.1
   done
-  sleep 2
   keys "$pages" key Return  # finish, which starts the program
   local program
   program=$(window_named "^$title\$")
@@ -241,7 +282,132 @@ through_pages_beside_the_other_mode() {
   expect_installed CurrentUser "$own" "$what: the current user's installation, after the other went"
   uninstall "$own" || fail "$what: the current user's uninstaller failed"
   expect_removed CurrentUser "$own" "$what: the current user's installation"
-  echo "installer_round_trip: $what: told of the other, started the program through the shell, each uninstalled alone"
+  echo "installer_round_trip: $what: refused its folder, told of the other, started the program through the shell, each uninstalled alone"
+}
+
+# Command lines the installer refuses with exit code 2, changing nothing: a parameter it does not
+# know, a folder that is not a full path (a drive's or a share's root among them) or lies under a
+# file, both modes at once. (NSIS itself
+# would pass over the first, and install into its default folder instead of the others.)
+refused_command_lines() {
+  local file='C:\ductcalc-not-a-folder.txt' line status
+  echo "not a folder" >"$(winepath -u "$file")"
+  while IFS= read -r line; do
+    status=0
+    run_line "$line" || status=$?
+    [ $status -eq 2 ] || fail "$line: exit code $status, not 2"
+    wineserver --wait
+    expect_removed CurrentUser "" "$line"
+    expect_removed AllUsers "" "$line"
+  done <<EOF
+/S /CurrentUser /Quiet
+/S /CurrentUser /D=风管\当量直径
+/S /CurrentUser "/D=C:"
+/S /CurrentUser /D=\\\\server\\share
+/S /AllUsers /D=$file\ductcalc
+/S /AllUsers /CurrentUser
+EOF
+  rm "$(winepath -u "$file")"
+  echo "installer_round_trip: command lines refused, nothing changed"
+}
+
+# On the pages a refused parameter is a message, and the run ends with exit code 2 once it is
+# read: /s in lower case, which NSIS passes over, showing its pages to a script that meant
+# silence.
+refused_on_the_pages() {
+  local what="/s, on the pages" status=0
+  wine "$setup" /s /CurrentUser &
+  local installer=$! box
+  box=$(window_named "^$title 安装\$")
+  keys "$box" key Return
+  for _ in $(seq 300); do
+    kill -0 $installer 2>/dev/null || break
+    sleep 0.1
+  done
+  if kill -0 $installer 2>/dev/null; then
+    wineserver --kill
+    fail "$what: the installer went on to its pages"
+  fi
+  wait $installer || status=$?
+  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+  expect_removed CurrentUser "" "$what"
+  echo "installer_round_trip: $what: refused, nothing changed"
+}
+
+# An installation may not go into the folder of the other mode's, however the folder is spelt:
+# silently the run fails and changes nothing, and the other installation's uninstaller then
+# removes all of it. (Into one folder, each uninstaller would remove the other's files.)
+into_the_other_modes_folder() {
+  local folder='C:\Tools\风管' what="CurrentUser, silently into the folder of AllUsers" status=0
+  install AllUsers cmd "$folder" || fail "$what: the installer failed for all users"
+  wineserver --wait
+  install CurrentUser cmd 'c:\tools\风管\' || status=$?
+  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+  wineserver --wait
+  expect_removed CurrentUser "" "$what"
+  expect_installed AllUsers "$folder" "$what"
+  uninstall "$folder" || fail "$what: the uninstaller failed"
+  expect_removed AllUsers "$folder" "$what"
+  echo "installer_round_trip: $what: refused, nothing changed"
+}
+
+# Where both modes' entries record one folder, as installers before this one allowed (made here
+# by hand), each uninstaller leaves the files, which the other installation uses, and removes
+# its own entries: the current user's by default, all users' when asked (/AllUsers). Once one
+# entry alone records the folder, its uninstaller removes all.
+uninstall_a_shared_folder() {
+  local folder='C:\Tools\共用' what="a folder both modes' entries record"
+  record_for_all_users() {
+    wine reg add "HKLM\\$key" /v DisplayName /d "$title" /f >/dev/null
+    wine reg add "HKLM\\$key" /v InstallLocation /d "$folder" /f >/dev/null
+  }
+  install CurrentUser cmd "$folder" || fail "$what: the installer failed"
+  wineserver --wait
+  record_for_all_users
+  mode_places AllUsers
+  mkdir -p "$(winepath -u "$menu")"
+  cp "$(winepath -u "$(known_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs")/$title.lnk" "$(winepath -u "$menu")/"
+  wine "$(winepath -u "$folder")/uninstall.exe" /S || fail "$what: the uninstaller failed"
+  wineserver --wait
+  expect_files "$folder" "$what, after the current user's uninstaller"
+  expect_listed AllUsers "$folder" "$what, after the current user's uninstaller"
+  expect_removed CurrentUser "" "$what"
+  wine reg delete "HKLM\\$key" /f >/dev/null  # (else the installer refuses the folder)
+  install CurrentUser cmd "$folder" || fail "$what: the second installation failed"
+  wineserver --wait
+  record_for_all_users
+  wine "$(winepath -u "$folder")/uninstall.exe" /S /AllUsers || fail "$what: the uninstaller failed for all users"
+  wineserver --wait
+  expect_files "$folder" "$what, after all users' uninstaller"
+  expect_installed CurrentUser "$folder" "$what, after all users' uninstaller"
+  expect_removed AllUsers "" "$what"
+  uninstall "$folder" || fail "$what: the uninstaller failed, alone"
+  expect_removed CurrentUser "$folder" "$what"
+  echo "installer_round_trip: $what: each uninstaller left the other's files; the last removed all"
+}
+
+# An upgrade in the same folder from a version that shipped one more file, in a folder of its
+# own (its installer made from the same scripts): the earlier version's files go first, so that
+# the folder holds the new version's alone, and the uninstaller then leaves nothing.
+upgrade_in_place() {
+  local what="CurrentUser, an upgrade in place" work folder
+  work=$(mktemp -d)
+  cp -r "$shipped" "$work/shipped"
+  mkdir "$work/shipped/earlier"
+  echo "shipped by the earlier version only" >"$work/shipped/earlier/notes.txt"
+  "$project/scripts/windows-installer" "$(dirname "$setup")" "$work/shipped" "$work/ductcalc-earlier.exe" >/dev/null
+  mode_places CurrentUser
+  folder=$default_folder
+  wine "$work/ductcalc-earlier.exe" /S /CurrentUser || fail "$what: the earlier version's installer failed"
+  wineserver --wait
+  expect_files "$folder" "$what, the earlier version" "$work/shipped"
+  install CurrentUser silent "" || fail "$what: the installer failed"
+  wineserver --wait
+  expect_installed CurrentUser "$folder" "$what"
+  uninstall "$folder" || fail "$what: the uninstaller failed"
+  expect_removed CurrentUser "$folder" "$what"
+  rm -rf "$work"
+  echo "installer_round_trip: $what: nothing of the earlier version left, nor of either after the uninstall"
 }
 
 # A second installation of the same mode in another folder replaces the first; a copy of the
@@ -304,6 +470,13 @@ round_trip AllUsers cmd ""
 round_trip CurrentUser silent 'C:\风管\当量直径'
 round_trip CurrentUser cmd 'C:\风管 工具\当量 直径'
 round_trip AllUsers cmd 'C:\Program Files\风管 计算'
+round_trip CurrentUser silent 'C:\风管 工具\计算'  # /D= in quotes, as Wine passes it
+round_trip AllUsers quoted 'C:\Duct Tools\风管'
+refused_command_lines
+refused_on_the_pages
+into_the_other_modes_folder
+uninstall_a_shared_folder
+upgrade_in_place
 second_folder_and_a_copy
 while_the_calculator_runs
 through_pages_beside_the_other_mode
