@@ -139,8 +139,7 @@ wait_for_windows 1 "关于 $title"
 keys "$about" key Escape
 wait_for_windows 0 "关于 $title"
 keys "$main" key Escape
-ended() { ! kill -0 "$1" 2>/dev/null; }
-wait_until 30 "Escape to end the program" ended "$calculator"
+wait_until 30 "Escape to end the program" process_ended "$calculator"
 wait "$calculator" || fail "the program ended with status $?"
 calculator=
 

@@ -10,43 +10,38 @@
 # another folder (the first is removed), a copy's uninstaller (it removes its own folder and
 # nothing else), a running calculator (nothing changes, and the silent run fails), an
 # installation of the other mode (its folder is refused, silently and on the pages; beside it
-# the pages say so). The pages are driven with real keys on the X display this script is given.
-# Changes the Wine prefix that WINEPREFIX names: never point it at one of your own.
+# the pages say so). The pages are driven with real keys on the X display this script is given
+# (scripts/with-display), in a Wine session of its own (wine_session.sh). Changes the Wine prefix
+# that WINEPREFIX names and ends its Wine session: never point it at one of your own.
 #
 #   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER
 # SETUP.EXE lies in the Windows build folder, beside the installer's scripts that CMake
-# configured there, from which the test makes an earlier version's installer.
+# configured there, from which the test makes an earlier version's installer, and the name of
+# the package with the version it was built as (package-name).
 set -Eeuo pipefail
 # A step that fails outside a check says which it was.
 trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 setup=$1
 shipped=$2
 project=$(cd "$(dirname "$0")/../.." && pwd)
-: "${WINEPREFIX:?set WINEPREFIX to a Wine prefix of the tests}"
-export WINEDEBUG=-all
+# shellcheck source=wine_session.sh
+source "$(dirname "$0")/wine_session.sh" installer_round_trip
 export LC_ALL=C.UTF-8  # Wine reads the command line's Chinese folders in the locale's charset
 title=当量直径计算
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
+version=$(sed "s/^ductcalc-/ductcalc /" "$(dirname "$setup")/package-name")  # as --version says it
 
-fail() {
-  echo "installer_round_trip: $*" >&2
-  exit 1
-}
-# A Wine session of its own on this display: one left from another display would wait forever.
-# An installation left by an earlier run that did not finish would be offered as the default.
-wineserver --kill 2>/dev/null || true
-wineserver --wait
-for root in HKCU HKLM; do
-  wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
-done
-openbox >/dev/null 2>&1 &
-window_manager=$!
+wine_session_start
 calculator=
 cleanup() {
   [ -z "$calculator" ] || kill "$calculator" 2>/dev/null || true
-  kill "$window_manager" 2>/dev/null || true
+  wine_session_end
 }
 trap cleanup EXIT
+# An installation left by an earlier run that did not finish would be offered as the default.
+for root in HKCU HKLM; do
+  wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
+done
 
 # A folder Windows knows by an environment variable, of those read once here.
 declare -A known_folders
@@ -149,12 +144,12 @@ uninstall() {
   local status=0 here
   here=$(winepath -u "$1")
   wine "$here/uninstall.exe" /S || status=$?
-  for _ in $(seq 300); do
-    [ $status -ne 0 ] || [ ! -e "$here/uninstall.exe" ] && break
-    sleep 0.1
-  done
+  if [ $status -eq 0 ]; then
+    wait_until 30 "the uninstaller's own file in $1 to go" absent "$here/uninstall.exe"
+  fi
   return $status
 }
+absent() { [ ! -e "$1" ]; }
 
 # Installs in MODE by HOW (silent or cmd) into FOLDER (a Windows path; empty for the default),
 # checks, and uninstalls.
@@ -167,8 +162,9 @@ round_trip() {
   install "$mode" "$how" "$asked" || fail "$what: the installer failed"
   wineserver --wait
   expect_installed "$mode" "$folder" "$what"
-  version=$(wine "$(winepath -u "$folder")/ductcalc.exe" --version | tr -d '\r')
-  [ "$version" = "ductcalc 1.0.1" ] || fail "$what: the installed program answered '$version'"
+  local answer
+  answer=$(wine "$(winepath -u "$folder")/ductcalc.exe" --version | tr -d '\r')
+  [ "$answer" = "$version" ] || fail "$what: the installed program answered '$answer', not '$version'"
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed "$mode" "$folder" "$what"
   wineserver --wait  # its copy, which removes uninstall.exe, and what deletes the copy, ended
@@ -178,33 +174,34 @@ round_trip() {
   echo "installer_round_trip: $what: installed, answered and uninstalled cleanly"
 }
 
-# The first visible window whose title matches the pattern, once there is one (up to 30 s). A
-# window that goes while xdotool searches makes it fail: the search is tried again.
+# How many visible windows have a title that matches the pattern: at least COUNT; exactly COUNT.
+at_least_windows() { [ "$(windows_titled "$2" | wc -l)" -ge "$1" ]; }
+exactly_windows() { [ "$(windows_titled "$2" | wc -l)" -eq "$1" ]; }
+# The first visible window whose title matches the pattern, once there is one (up to 30 s).
 window_named() {
-  local id
-  for _ in $(seq 300); do
-    id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -n 1) || true
-    [ -n "$id" ] && echo "$id" && return 0
-    sleep 0.1
-  done
-  fail "no window titled $1"
-}
-keys() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" || true
-  shift
-  sleep 1
-  xdotool "$@"
+  wait_until 30 "a window titled $1" at_least_windows 1 "$1"
+  windows_titled "$1" | head -n 1
 }
 # The message box over the pages, titled as they are, once it shows (up to 30 s): the newest of
 # the two windows. (Wine's message boxes do not copy their text with Ctrl+C, as Windows' do.)
 message_over() {
-  local ids
-  for _ in $(seq 300); do
-    ids=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | sort -n) || true
-    [ "$(wc -w <<<"$ids")" -ge 2 ] && tail -n 1 <<<"$ids" && return 0
+  wait_until 30 "a message over the pages titled $1" at_least_windows 2 "$1"
+  windows_titled "$1" | tail -n 1
+}
+# Once the message over the pages titled PATTERN has gone, after keys that close it.
+message_gone() { wait_until 30 "the message over the pages titled $1 to go" exactly_windows 1 "$1"; }
+# Return on the pages of INSTALLER (a process) until they close: the last page takes it only once
+# the installation's steps have ended, and a Return before is passed over.
+finish() {
+  local tries=300
+  until process_ended "$2"; do
+    if [ $((tries % 10)) -eq 0 ]; then
+      xdotool windowactivate --sync "$1" 2>/dev/null && xdotool key Return || true
+    fi
+    tries=$((tries - 1))
+    [ "$tries" -gt 0 ] || fail "the pages did not finish"
     sleep 0.1
   done
-  fail "no message over the pages titled $1"
 }
 # The calculator started from FOLDER, until its window shows.
 start_calculator() {
@@ -245,25 +242,19 @@ through_pages_beside_the_other_mode() {
   local installer=$! pages
   pages=$(window_named "^$title 安装\$")
   keys "$pages" key alt+a Return  # for all users, not as before for the current user
-  sleep 1
-  xdotool type --delay 50 "$own"
+  xdotool type --delay 50 "$own"  # on the folder page, which the keys reach once it is shown
   xdotool key Return  # install into the current user's folder
   local box
   box=$(message_over "^$title 安装\$")
   keys "$box" key Return  # told that it holds the current user's installation
-  sleep 1
+  message_gone "^$title 安装\$"
   keys "$pages" key ctrl+a
   xdotool type --delay 50 "$folder"
   xdotool key Return  # install into another
   box=$(message_over "^$title 安装\$") || fail "$what: no message after the current user's folder" \
     "(the list of programs records $(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation) for all users)"
   keys "$box" key Return  # told of the other installation, go on
-  # The installation's last step is its entry in the list of programs; the finish page follows.
-  for _ in $(seq 100); do
-    [ "$(exported_value "HKEY_LOCAL_MACHINE\\$key" InstallLocation)" = "$folder" ] && break
-    sleep 0.1
-  done
-  keys "$pages" key Return  # finish, which starts the program
+  finish "$pages" "$installer"  # which starts the program
   local program
   program=$(window_named "^$title\$")
   wait "$installer"
@@ -320,14 +311,8 @@ refused_on_the_pages() {
   local installer=$! box
   box=$(window_named "^$title 安装\$")
   keys "$box" key Return
-  for _ in $(seq 300); do
-    kill -0 $installer 2>/dev/null || break
-    sleep 0.1
-  done
-  if kill -0 $installer 2>/dev/null; then
-    wineserver --kill
-    fail "$what: the installer went on to its pages"
-  fi
+  wait_until 30 "the installer to end after its message (did it go on to its pages?)" \
+    process_ended "$installer"
   wait $installer || status=$?
   [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
   expect_removed CurrentUser "" "$what"
@@ -457,8 +442,8 @@ while_the_calculator_runs() {
   expect_installed CurrentUser "$folder" "$what, while the pages ask"
   close_calculator
   keys "$box" key Return  # try again
-  sleep 2
-  keys "$pages" key Return  # finish
+  message_gone "^$title 卸载\$"
+  finish "$pages" "$uninstaller"
   wait "$uninstaller" || fail "$what: the uninstaller's pages failed"
   wineserver --wait
   expect_removed CurrentUser "$folder" "$what"

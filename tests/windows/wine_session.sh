@@ -31,19 +31,32 @@ wait_until() {
   done
 }
 
+# Whether the process has ended.
+process_ended() { ! kill -0 "$1" 2>/dev/null; }
+
 # The visible windows whose title matches the pattern, one a line, oldest first. (A window that
 # goes while xdotool searches makes it fail: that counts as none.)
 windows_titled() { xdotool search --onlyvisible --name "$1" 2>/dev/null | sort -n || true; }
 
 # Keys (or other xdotool commands) for WINDOW, once it is the active one and holds the keyboard's
 # focus: the window manager makes a window active before Wine has taken the focus for it, and
-# keys sent in between are lost.
+# keys sent in between are lost. The window is activated again every 2 s until it has the focus
+# (up to 30 s), as a request can go astray on a loaded machine.
 #   keys WINDOW XDOTOOL-COMMAND...
-has_focus() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]; }
+focused_window() { xdotool getwindowfocus 2>/dev/null || true; }
 keys() {
-  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1"
-  wait_until 10 "the keyboard's focus on window $1" has_focus "$1"
+  local window=$1 tries=0
   shift
+  until [ "$(focused_window)" = "$window" ]; do
+    if [ $((tries % 20)) -eq 0 ]; then
+      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
+    fi
+    tries=$((tries + 1))
+    [ "$tries" -le 300 ] || fail "the keyboard's focus did not come to window $window" \
+      "($(xdotool getwindowname "$window" 2>/dev/null)); it is on $(focused_window)" \
+      "($(xdotool getwindowname "$(focused_window)" 2>/dev/null))"
+    sleep 0.1
+  done
   xdotool "$@"
 }
 
