@@ -14,8 +14,15 @@ release=$(cd "$1" && pwd)
 work=${2:-$(mktemp -d)}
 mkdir -p "$work"
 work=$(realpath "$work")
-trap 'status=$?; if [ $status -ne 0 ]; then echo "relink: failed; its folders and log are in $work" >&2;
-  elif [ -z "${2:-}" ]; then rm -rf "$work"; fi' EXIT
+cleanup() {
+  local status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "relink: failed; its folders and log are in $work" >&2
+  elif [ -z "${1:-}" ]; then
+    rm -rf "$work"
+  fi
+}
+trap 'cleanup "${2:-}"' EXIT
 fail() {
   echo "relink: $*" >&2
   exit 1
@@ -28,17 +35,21 @@ rm -rf "$own_qt" "$work/ductcalc-$version"
 cp -al "$qt" "$own_qt" 2>/dev/null || cp -a "$qt" "$own_qt"  # linked: nothing writes into it
 rm -rf "$own_qt/source" "$own_qt/built-with.txt" "$own_qt/.complete"
 tar -xf "$release/ductcalc-$version-source.tar.gz" -C "$work"
-# As the notice has it, from the unpacked source: DUCTCALC_WINDOWS_QT=../my-qt scripts/build-windows.
+# As the notice has it, in the unpacked source: DUCTCALC_WINDOWS_QT=../my-qt scripts/build-windows.
 # A Qt cache that cannot exist makes any use of the cached Qt fail.
-(cd "$work/ductcalc-$version" && DUCTCALC_WINDOWS_QT=../my-qt DUCTCALC_QT_CACHE=/dev/null/no-cache \
-  scripts/build-windows) >"$work/relink.log" 2>&1 || { tail -n 30 "$work/relink.log"; fail "the build failed"; }
+if ! (cd "$work/ductcalc-$version" && DUCTCALC_WINDOWS_QT=../my-qt \
+  DUCTCALC_QT_CACHE=/dev/null/no-cache scripts/build-windows) >"$work/relink.log" 2>&1; then
+  tail -n 30 "$work/relink.log"
+  fail "the build failed"
+fi
 
 built=$work/ductcalc-$version/build-windows
 grep -q "^Qt6_DIR:PATH=$own_qt/" "$built/CMakeCache.txt" ||
   fail "the build found another Qt: $(grep '^Qt6_DIR:' "$built/CMakeCache.txt")"
 folder=$built/ductcalc-$version-win64
 unzip -p "$release/ductcalc-$version-win64.zip" "ductcalc-$version-win64/ductcalc.exe" |
-  cmp -s - "$folder/ductcalc.exe" || fail "ductcalc.exe linked against the same Qt is not the release's"
+  cmp -s - "$folder/ductcalc.exe" ||
+  fail "ductcalc.exe linked against the same Qt is not the release's"
 for file in licences/qt/LGPL-3.0-only.txt licences/qt/GPL-3.0-only.txt licences/qt/qt-source.txt \
   licences/qt/build-qt-windows.sh; do
   [ -s "$folder/$file" ] || fail "the program's folder lacks $file"

@@ -6,8 +6,8 @@
 # Wine's reg. What the program shows is read as a user can take it: the windows' titles, the
 # fields' texts copied through their context menu, and a message box's text and buttons as
 # Windows copies them with Ctrl+C; and in a console in the Chinese code page, its help and a
-# refusal as the console shows them. Runs in the Wine prefix that WINEPREFIX names, which it changes and whose Wine
-# session it ends: never point it at a prefix of your own.
+# refusal as the console shows them. Runs in the Wine prefix that WINEPREFIX names, which it
+# changes and whose Wine session it ends: never point it at a prefix of your own.
 #
 #   end_to_end.sh DUCTCALC.EXE START_MARKER.EXE
 set -euo pipefail
@@ -54,7 +54,9 @@ clipboard_has() {
 }
 clipboard_holds() { wait_until 5 "the clipboard to hold $*" clipboard_has "$@"; }
 # The program's visible windows: its windows, and a menu while it shows; more than COUNT.
-program_windows() { xdotool search --onlyvisible --classname '^ductcalc\.exe$' 2>/dev/null | wc -l; }
+program_windows() {
+  xdotool search --onlyvisible --classname '^ductcalc\.exe$' 2>/dev/null | wc -l
+}
 more_program_windows() { [ "$(program_windows)" -gt "$1" ]; }
 # The next field's text, as its context menu copies it (Tab selects it whole; 复制(&C)).
 next_field_holds() {

@@ -164,7 +164,8 @@ round_trip() {
   expect_installed "$mode" "$folder" "$what"
   local answer
   answer=$(wine "$(winepath -u "$folder")/ductcalc.exe" --version | tr -d '\r')
-  [ "$answer" = "$version" ] || fail "$what: the installed program answered '$answer', not '$version'"
+  [ "$answer" = "$version" ] ||
+    fail "$what: the installed program answered '$answer', not '$version'"
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed "$mode" "$folder" "$what"
   wineserver --wait  # its copy, which removes uninstall.exe, and what deletes the copy, ended
@@ -189,7 +190,9 @@ message_over() {
   windows_titled "$1" | tail -n 1
 }
 # Once the message over the pages titled PATTERN has gone, after keys that close it.
-message_gone() { wait_until 30 "the message over the pages titled $1 to go" exactly_windows 1 "$1"; }
+message_gone() {
+  wait_until 30 "the message over the pages titled $1 to go" exactly_windows 1 "$1"
+}
 # Return on the pages of INSTALLER (a process) until they close: the last page takes it only once
 # the installation's steps have ended, and a Return before is passed over.
 finish() {

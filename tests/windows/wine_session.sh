@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the tests that drive the Windows program's windows under Wine (end_to_end.sh,
 # installer_round_trip.sh): a Wine session of the test's own on the X display it runs on
 # (scripts/with-display gives it one), with a window manager, and the waits and keys they share.
@@ -49,7 +50,8 @@ keys() {
   shift
   until [ "$(focused_window)" = "$window" ]; do
     if [ $((tries % 20)) -eq 0 ]; then
-      xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window" || true
+      xdotool windowactivate --sync "$window" 2>/dev/null ||
+        xdotool windowfocus --sync "$window" || true
     fi
     tries=$((tries + 1))
     [ "$tries" -le 300 ] || fail "the keyboard's focus did not come to window $window" \
