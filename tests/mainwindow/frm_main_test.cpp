@@ -37,7 +37,7 @@ class FrmMainTest : public testing::Test {
   }
 
   QWidget* Find(const QString& name) const { return window_->findChild<QWidget*>(name); }
-  QLineEdit* Field(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
+  QLineEdit* FieldEdit(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
 
   CalculationState state_;
   RecordingMessageBoxes messages_;
@@ -90,7 +90,7 @@ TEST_F(FrmMainTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
     everything.append(QChar::isSurrogate(c) || c == u'\b' ? QString() : QString(QChar(c)));
   }
   const QString passing = ".0123456789";
-  for (auto* field : {Field(0), Field(2)}) {  // Dv is locked in the forward direction
+  for (auto* field : {FieldEdit(0), FieldEdit(2)}) {  // Dv is locked in the forward direction
     const QString kept = field->isReadOnly() ? "" : passing + passing + passing;
     qobject_cast<TextBox*>(field)->WriteText("");
     field->setFocus();
@@ -147,18 +147,18 @@ QStringList MenuCommands(QLineEdit* field, const QString& command = {}) {
 // refuses them all. No input method comes between the keys and a field, locked or not.
 TEST_F(FrmMainTest, FieldsAsEditedReadAndCopied) {
   for (int i : {0, 1}) {
-    Field(i)->selectAll();
-    QTest::keyClicks(Field(i), "12345678");
+    FieldEdit(i)->selectAll();
+    QTest::keyClicks(FieldEdit(i), "12345678");
   }
-  QTest::keyClick(Field(1), Qt::Key_Return);  // the results are written into Dv and DL
-  Field(0)->selectAll();
-  QTest::keyClicks(Field(0), "9876543210.5");
+  QTest::keyClick(FieldEdit(1), Qt::Key_Return);  // the results are written into Dv and DL
+  FieldEdit(0)->selectAll();
+  QTest::keyClicks(FieldEdit(0), "9876543210.5");
   for (const auto& [i, whole] : {std::pair{0, true}, {1, false}, {2, true}, {3, true}}) {
-    EXPECT_EQ(Field(i)->toolTip(), whole ? Field(i)->text() : "") << i;
+    EXPECT_EQ(FieldEdit(i)->toolTip(), whole ? FieldEdit(i)->text() : "") << i;
   }
 
-  Field(0)->selectAll();
-  EXPECT_EQ(MenuCommands(Field(0), "复制(&C)").join(" "),
+  FieldEdit(0)->selectAll();
+  EXPECT_EQ(MenuCommands(FieldEdit(0), "复制(&C)").join(" "),
             "撤消(&U) 重做(&R)  剪切(&T) 复制(&C) 粘贴(&P) 删除  全选");
   EXPECT_EQ(QApplication::clipboard()->text(), "9876543210.5");
 
@@ -166,15 +166,15 @@ TEST_F(FrmMainTest, FieldsAsEditedReadAndCopied) {
     QApplication::clipboard()->setText(copied);
     for (const bool byMenu : {true, false}) {
       for (const int i : {0, 2}) {  // Dv is locked in the forward direction
-        qobject_cast<TextBox*>(Field(i))->WriteText("12");
-        Field(i)->setCursorPosition(1);
+        qobject_cast<TextBox*>(FieldEdit(i))->WriteText("12");
+        FieldEdit(i)->setCursorPosition(1);
         if (byMenu) {
-          EXPECT_EQ(MenuCommands(Field(i), "粘贴(&P)").contains("粘贴(&P)"), i == 0);
+          EXPECT_EQ(MenuCommands(FieldEdit(i), "粘贴(&P)").contains("粘贴(&P)"), i == 0);
         } else {
-          QTest::keyClick(Field(i), Qt::Key_Insert, Qt::ShiftModifier);
+          QTest::keyClick(FieldEdit(i), Qt::Key_Insert, Qt::ShiftModifier);
         }
-        EXPECT_EQ(Field(i)->text(), i == 0 ? "15002" : "12") << copied.toStdString() << byMenu;
-        EXPECT_EQ(Field(i)->cursorPosition(), i == 0 ? 4 : 1);
+        EXPECT_EQ(FieldEdit(i)->text(), i == 0 ? "15002" : "12") << copied.toStdString() << byMenu;
+        EXPECT_EQ(FieldEdit(i)->cursorPosition(), i == 0 ? 4 : 1);
       }
     }
   }
@@ -183,16 +183,16 @@ TEST_F(FrmMainTest, FieldsAsEditedReadAndCopied) {
     QTest::mouseClick(Find(reverse ? "Option1(1)" : "Option1(0)"), Qt::LeftButton);
     for (int i = 0; i < 4; ++i) {
       QInputMethodQueryEvent query(Qt::ImEnabled);  // as the platform's input method asks
-      QApplication::sendEvent(Field(i), &query);
+      QApplication::sendEvent(FieldEdit(i), &query);
       EXPECT_FALSE(query.value(Qt::ImEnabled).toBool()) << i << reverse;
-      const QString before = Field(i)->text();
-      auto* reader = QAccessible::queryAccessibleInterface(Field(i));
+      const QString before = FieldEdit(i)->text();
+      auto* reader = QAccessible::queryAccessibleInterface(FieldEdit(i));
       reader->editableTextInterface()->insertText(0, "7");
       reader->editableTextInterface()->replaceText(0, 1, "79");
       reader->editableTextInterface()->deleteText(0, 1);
       reader->setText(QAccessible::Value, reader->text(QAccessible::Value) + "99");
       const bool locked = i > 0 && (i == 1) == reverse;
-      EXPECT_EQ(Field(i)->text(), locked ? before : "9" + before + "99") << i << reverse;
+      EXPECT_EQ(FieldEdit(i)->text(), locked ? before : "9" + before + "99") << i << reverse;
       EXPECT_EQ(reader->state().readOnly, locked);
     }
   }
