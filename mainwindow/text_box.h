@@ -20,9 +20,8 @@ namespace duct {
 // taken up to its first line break, as a single-line Windows edit control takes it. A locked
 // (read-only) box takes no text from the user by any route; its context menu lists no shortcuts,
 // as the ones Qt would list (Ctrl+C, Ctrl+V, ...) reach the handler as characters; and a text
-// wider than the box shows whole in its tooltip. No
-// input method comes between the keyboard and the box: keys type digits and the point whatever
-// its mode.
+// wider than the box shows whole in its tooltip. No input method comes between the keyboard and
+// the box: keys type digits and the point whatever its mode.
 class TextBox : public QLineEdit {
   Q_OBJECT
 

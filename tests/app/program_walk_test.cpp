@@ -1,10 +1,9 @@
 // The program's two windows, the calculator and the About dialog, against a model of the
 // calculator's interaction rules and of the windows' lifecycle, written here from the rules
-// themselves. Real user input (mouse
-// clicks at a control's centre, keys, access keys, input method text, the title bar's close
-// button, and a screen reader's press, which a message box does not block) drives the windows,
-// and their message boxes show for real and are answered with Enter; after every step the
-// windows must agree with the model.
+// themselves. Real user input (mouse clicks at a control's centre, keys, access keys, input
+// method text, the title bar's close button, and a screen reader's press, which a message box
+// does not block) drives the windows, and their message boxes show for real and are answered with
+// Enter; after every step the windows must agree with the model.
 
 #include <gtest/gtest.h>
 
