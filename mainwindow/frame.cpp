@@ -1,6 +1,7 @@
 #include "mainwindow/frame.h"
 
 #include <qdrawutil.h>
+#include <QEvent>
 #include <QPainter>
 #include <QStyle>
 
@@ -11,6 +12,16 @@ constexpr int kCaptionIndent = 8;   // from the frame's left edge, in pixels
 constexpr int kCaptionPadding = 2;  // blank on either side of the caption, over the border
 
 }  // namespace
+
+// Under the desktop themes whose buttons are pressed with Enter (GNOME's, GTK's), a group box
+// takes Enter as a press of its check box, which a frame does not have, and the window's default
+// button never sees it.
+bool Frame::event(QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    return QWidget::event(event);
+  }
+  return QGroupBox::event(event);
+}
 
 void Frame::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);

@@ -70,12 +70,21 @@ void OptionPair::MarkTabStop(const QWidget* focus) {
 
 // Up and Down move to the other member and select it where the pair had a selection, as Qt's
 // own arrow keys do; but the focus moves before the click, not after, so that a handler of the
-// click can send the focus on (Qt would take it back to the button).
+// click can send the focus on (Qt would take it back to the button). Enter is the window's
+// default button's, also under the desktop themes that press a focused button with Enter.
 bool OptionPair::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
+    return false;
+  }
+  auto* keyEvent = static_cast<QKeyEvent*>(event);
+  const int key = keyEvent->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    keyEvent->ignore();  // on to the window
+    return true;
+  }
   if (event->type() != QEvent::KeyPress) {
     return false;
   }
-  const int key = static_cast<QKeyEvent*>(event)->key();
   const int from = watched == buttons_[1] ? 1 : 0;
   const int to = key == Qt::Key_Down ? 1 : key == Qt::Key_Up ? 0 : from;
   if (to == from) {

@@ -1,5 +1,6 @@
 #include "mainwindow/text_box.h"
 
+#include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -41,15 +42,16 @@ bool IsFocusAway(Qt::FocusReason reason) {
   return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
 }
 
-// The characters that end a line: a spreadsheet's copied cell ends in CR LF or LF.
-bool IsLineBreak(QChar c) {
-  return c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\x85' ||
+// The characters that end a copied spreadsheet cell: a line break (CR LF or LF after the last
+// cell of a row) or a tab (before the next cell of the row).
+bool EndsCell(QChar c) {
+  return c == u'\t' || c == u'\n' || c == u'\r' || c == u'\v' || c == u'\f' || c == u'\x85' ||
          c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph;
 }
 
-// The text after the last line break of `text`; all of it when it has none.
-QString AfterLastLineBreak(const QString& text) {
-  const auto last = std::find_if(text.rbegin(), text.rend(), IsLineBreak);
+// The text after the last cell end of `text`; all of it when it has none.
+QString AfterLastCellEnd(const QString& text) {
+  const auto last = std::find_if(text.rbegin(), text.rend(), EndsCell);
   return text.right(last - text.rbegin());
 }
 
@@ -116,6 +118,12 @@ void TextBox::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Escape:
       event->ignore();  // the window's default and cancel buttons take these
       return;
+    case Qt::Key_F10:
+      if (event->modifiers() == Qt::ShiftModifier) {
+        OpenContextMenuAtCaret();
+        return;
+      }
+      break;
     default:
       break;
   }
@@ -150,18 +158,18 @@ void TextBox::inputMethodEvent(QInputMethodEvent* event) {
 }
 
 // A screen reader edits through Qt's accessibility calls, which set the text whether or not the
-// box is locked: a locked box takes its text back at once. A line break can only have come with
-// the text just pasted, dropped or set, which ends at the caret: what followed its first line
-// break goes.
+// box is locked: a locked box takes its text back at once. A cell end (a line break or a tab)
+// can only have come with the text just pasted, dropped or set, which ends at the caret: what
+// followed its first cell end goes.
 void TextBox::TextChanged(const QString& text) {
   if (isReadOnly() && text != keptText_) {
     setText(keptText_);
     return;
   }
-  const auto lineBreak = std::find_if(text.begin(), text.end(), IsLineBreak);
-  if (lineBreak != text.end()) {
-    const auto at = static_cast<int>(lineBreak - text.begin());
-    setText(text.left(at) + AfterLastLineBreak(text.mid(std::max(cursorPosition(), at))));
+  const auto cellEnd = std::find_if(text.begin(), text.end(), EndsCell);
+  if (cellEnd != text.end()) {
+    const auto at = static_cast<int>(cellEnd - text.begin());
+    setText(text.left(at) + AfterLastCellEnd(text.mid(std::max(cursorPosition(), at))));
     setCursorPosition(at);
     return;
   }
@@ -177,6 +185,14 @@ void TextBox::ShowWholeTextWhereItDoesNotFit(const QString& text) {
   const int room = contents.marginsRemoved(textMargins()).width() - 2 * kTextMargin;
   // The caret takes one pixel after the text.
   setToolTip(fontMetrics().horizontalAdvance(text) + 1 > room ? text : QString());
+}
+
+// Shift+F10 opens the menu as the Menu key does: Qt knows only the Menu key, while desktops and
+// Windows take both.
+void TextBox::OpenContextMenuAtCaret() {
+  const QPoint caret = cursorRect().center();
+  QContextMenuEvent menu(QContextMenuEvent::Keyboard, caret, mapToGlobal(caret));
+  QCoreApplication::sendEvent(this, &menu);
 }
 
 void TextBox::contextMenuEvent(QContextMenuEvent* event) {
