@@ -1,5 +1,6 @@
 #include "app/qt_message_boxes.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
@@ -18,6 +19,11 @@ void QtMessageBoxes::Show(const Message& message) {
       message.icon == MessageIcon::Information ? QMessageBox::Information : QMessageBox::NoIcon,
       QString::fromStdString(message.title), QString::fromStdString(message.text), QMessageBox::Ok,
       owner);
+  // The plain OK of the toolkit's texts, without the access key and the icon that the GNOME and
+  // GTK themes give a dialog's standard buttons.
+  QAbstractButton* ok = box->button(QMessageBox::Ok);
+  ok->setText(QCoreApplication::translate("QPlatformTheme", "OK"));
+  ok->setIcon({});
   box->setAttribute(Qt::WA_DeleteOnClose);
   box->setWindowModality(Qt::ApplicationModal);
   RequestFrame(*box, {.dialog = true});

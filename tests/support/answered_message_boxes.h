@@ -23,8 +23,8 @@ class AnsweredMessageBoxes final : public MessageBoxService {
   }
 
   // Enter into the box that is up, which shows the last message as users must see it: its text,
-  // its title, its icon or none, and an OK button alone, in Chinese. The user goes on in the
-  // window that showed it, once that is active again.
+  // its title, its icon or none, and an OK button alone, in Chinese and without an icon. The user
+  // goes on in the window that showed it, once that is active again.
   void Answer() const {
     const QPointer<QMessageBox> box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
     ASSERT_NE(box, nullptr) << "no message box is up";  // and so a message was shown
@@ -34,6 +34,7 @@ class AnsweredMessageBoxes final : public MessageBoxService {
                                                                          : QMessageBox::NoIcon);
     EXPECT_EQ(box->buttons().size(), 1);
     EXPECT_EQ(box->button(QMessageBox::Ok)->text(), "确定");
+    EXPECT_TRUE(box->button(QMessageBox::Ok)->icon().isNull());
     const QPointer<QWidget> owner = box->parentWidget();
     QTest::keyClick(box, Qt::Key_Return);
     EXPECT_TRUE(box.isNull() || !box->isVisible()) << "Enter left the message box open";
