@@ -33,6 +33,11 @@ QLabel* Label(QWidget* parent, const char* name, const QRect& geometry) {
   return label;
 }
 
+// The dialog draws texts in black and dark blue and a grey and white groove, colours made for a
+// light window: under a dark desktop theme it keeps a light palette of its own, the 3D face of
+// Windows' standard colours.
+QPalette LightPalette() { return QPalette(QColor(240, 240, 240)); }
+
 void SetTextColour(QWidget* control, const QColor& colour) {
   QPalette palette = control->palette();
   palette.setColor(QPalette::WindowText, colour);
@@ -62,6 +67,7 @@ void frmAbout::BuildControls() {
                  Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
   setWindowIcon(ApplicationIcon());
   setFixedSize(382, 237);
+  setPalette(LightPalette());
   RequestFrame(*this, {.dialog = true, .offTaskBar = true});
   setFont(WindowDefaultFont());
 

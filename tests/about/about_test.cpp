@@ -5,6 +5,9 @@
 #include <QApplication>
 #include <QLabel>
 #include <QTest>
+#include <QVector3D>
+#include <algorithm>
+#include <cmath>
 #include <memory>
 #include <optional>
 
@@ -99,6 +102,63 @@ TEST(FrmAbout, AsUsersSeeItAndAnswersEnterWhereTheFocusIs) {
   EXPECT_EQ(dialog->findChild<QLabel*>("lblTitle")->text(), kApplicationTitle);
   EXPECT_EQ(dialog->findChild<QLabel*>("lblVersion")->text(), "版本 " DUCTCALC_VERSION);
   EXPECT_EQ(AccessibilityFaults(*dialog, QAccessible::Dialog), "");
+}
+
+// The relative luminance of a colour, and the contrast of two, as WCAG defines them.
+double Luminance(QColor colour) {
+  const auto channel = [](double c) {
+    return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+         0.0722 * channel(colour.blueF());
+}
+double Contrast(QColor a, QColor b) {
+  const auto [dark, light] = std::minmax({Luminance(a), Luminance(b)});
+  return (light + 0.05) / (dark + 0.05);
+}
+
+// Under a dark desktop palette, each text drawn in a fixed colour is drawn in it, on a background
+// that it stands out from as readable text must (4.5 : 1), as read from the dialog's picture:
+// every pixel of the label is its background or the colour, or a blend of the two where the
+// glyphs' edges are smoothed.
+TEST(FrmAbout, FixedColoursStayReadableUnderADarkDesktop) {
+  const QPalette desktop = QApplication::palette();
+  QApplication::setPalette(QPalette(QColor(53, 53, 53)));  // light texts on dark grey
+  CountingRegistry registry;
+  FakeProgramLauncher launcher;
+  RecordingMessageBoxes messages;
+  frmAbout dialog(registry, launcher, messages);
+  const QImage picture = dialog.grab().toImage();
+  const struct {
+    const char* name;
+    QColor colour;
+  } fixed[] = {{"lblTitle", Qt::black},
+               {"lblDescription", Qt::black},
+               {"lblDisclaimer", Qt::black},
+               {"Label1", QColor(0, 0, 192)}};
+  for (const auto& [name, colour] : fixed) {
+    SCOPED_TRACE(name);
+    const QRect area = dialog.findChild<QWidget*>(name)->geometry();
+    const QColor background = picture.pixelColor(area.topLeft());
+    const QVector3D from(background.redF(), background.greenF(), background.blueF());
+    const QVector3D towards = QVector3D(colour.redF(), colour.greenF(), colour.blueF()) - from;
+    double strongest = 0;  // how far the pixel nearest the colour goes from the background to it
+    double stray = 0;      // how far a pixel lies from the blends of the two
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+      for (int x = area.left(); x <= area.right(); ++x) {
+        const QColor pixel = picture.pixelColor(x, y);
+        const QVector3D offset = QVector3D(pixel.redF(), pixel.greenF(), pixel.blueF()) - from;
+        const float share = std::clamp(
+            QVector3D::dotProduct(offset, towards) / towards.lengthSquared(), 0.0F, 1.0F);
+        stray = std::max(stray, static_cast<double>((offset - share * towards).length()));
+        strongest = std::max(strongest, static_cast<double>(share));
+      }
+    }
+    EXPECT_LT(stray, 0.1) << "a pixel in another colour";
+    EXPECT_GT(strongest, 0.5) << "no text";
+    EXPECT_GE(Contrast(colour, background), 4.5) << background.name().toStdString();
+  }
+  QApplication::setPalette(desktop);
 }
 
 }  // namespace
