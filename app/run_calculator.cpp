@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <algorithm>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@
 #include "app/window_lifecycle.h"
 #include "base/application_info.h"
 #include "registry/system_registry.h"
+#include "windowlook/window_look.h"
 
 namespace duct {
 
@@ -62,6 +64,14 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
     return Answer(leftOver);
   }
   InstallChineseToolkitTexts(*application);
+  if (!ChineseFontInstalled()) {
+    // The window still opens: the user sees that it did, and learns here what it lacks.
+    std::fprintf(stderr,
+                 "%s: 系统中没有显示简体中文的字体，窗口里的文字会显示成方框（no font for "
+                 "Simplified Chinese is installed）。请安装 fonts-arphic-uming 或 fonts-noto-cjk，"
+                 "例如 sudo apt-get install fonts-arphic-uming\n",
+                 kProgramName);
+  }
   // Ties the windows to the menu entry: by the entry's name on Wayland, and on X11 by the window
   // class, which is the application's name and the entry's StartupWMClass whatever name the
   // program was started by.

@@ -45,6 +45,10 @@ QFont ChineseFont(const QStringList& families, qreal points, bool bold) {
   return font;
 }
 
+bool ChineseFontInstalled() {
+  return !QFontDatabase::families(QFontDatabase::SimplifiedChinese).isEmpty();
+}
+
 QFont SongTiFont(qreal points, bool bold) {
   // AR PL UMing has half-width Latin letters as 宋体 does, so texts keep their designed widths.
   // Neither has a bold face: bold is the same face emboldened, as Windows draws 宋体's, and

@@ -18,6 +18,10 @@ QPixmap AboutEmblem();
 // so the texts never show as empty boxes.
 QFont ChineseFont(const QStringList& families, qreal points, bool bold = false);
 
+// Whether the system has any font that shows Simplified Chinese; without one, every text of the
+// windows shows as empty boxes.
+bool ChineseFontInstalled();
+
 // "宋体" at the given size, or the nearest Song-style font where it is not installed.
 QFont SongTiFont(qreal points, bool bold = false);
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -27,8 +28,10 @@ enum class Output { Read, Full, ClosedPipe };
 // Runs PROGRAM where no display is to be found: DISPLAY names a socket in an empty folder of the
 // test's own, or is not set at all. The window opens only where an argument chooses Qt's
 // offscreen platform.
+// `settings` are more variables of its environment.
 Run RunWithoutDisplay(const QString& program, const QStringList& arguments,
-                      Output output = Output::Read, bool displaySet = true) {
+                      Output output = Output::Read, bool displaySet = true,
+                      const QProcessEnvironment& settings = {}) {
   const QTemporaryDir empty;
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -38,6 +41,7 @@ Run RunWithoutDisplay(const QString& program, const QStringList& arguments,
   if (displaySet) {
     environment.insert("DISPLAY", empty.filePath("x11:0"));
   }
+  environment.insert(settings);
   process.setProcessEnvironment(environment);
   if (output == Output::Full) {
     process.setStandardOutputFile("/dev/full");
@@ -146,6 +150,33 @@ TEST(Program, TakesQtsOptionsPassesOverFilesAndRefusesUnknownOptions) {
     EXPECT_EQ(exitCode, exitStatus);
     EXPECT_TRUE(printed.contains(part));
     EXPECT_EQ(printed.startsWith(started), exitStatus == 0);
+  }
+}
+
+// Where no font shows Chinese, as on a system built from source without the font packages, the
+// window still opens and standard error says which package to install; where one does, it says
+// nothing.
+TEST(Program, SaysWhichFontToInstallWhereNoFontShowsChinese) {
+  if (!DUCTCALC_POSIX) {
+    GTEST_SKIP() << "Windows always has its Chinese fonts";
+  }
+  const QTemporaryDir folder;
+  QFile noFonts(folder.filePath("fonts.conf"));  // fontconfig with no font folder
+  ASSERT_TRUE(noFonts.open(QIODevice::WriteOnly));
+  noFonts.write(
+      QString("<fontconfig><cachedir>%1</cachedir></fontconfig>").arg(folder.path()).toUtf8());
+  noFonts.close();
+  for (const bool fonts : {true, false}) {
+    QProcessEnvironment settings;
+    if (!fonts) {
+      settings.insert("FONTCONFIG_FILE", noFonts.fileName());
+    }
+    const auto [exitCode, output, errors] =
+        RunWithoutDisplay(DUCTCALC_PROBE, {"-platform", "offscreen"}, Output::Read, true, settings);
+    SCOPED_TRACE(errors.toStdString());
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_TRUE(output.startsWith("当量直径计算|"));
+    EXPECT_EQ(errors.contains("请安装 fonts-arphic-uming 或 fonts-noto-cjk"), !fonts);
   }
 }
 
