@@ -33,6 +33,28 @@ int Answer(const CommandLine& answer) {
   return answer.exitStatus != 0 ? answer.exitStatus : unwritten.exitStatus;
 }
 
+// GTK, which the gtk3 platform theme loads, would register the program on the accessibility bus a
+// second time, as an application without windows beside Qt's own, and a screen reader would meet
+// both. Only while the application starts, so that programs it starts keep their bridge.
+class OneAccessibilityBridge {
+ public:
+  OneAccessibilityBridge() {
+    if (set_) {
+      qputenv("NO_AT_BRIDGE", "1");
+    }
+  }
+  ~OneAccessibilityBridge() {
+    if (set_) {
+      qunsetenv("NO_AT_BRIDGE");
+    }
+  }
+  OneAccessibilityBridge(const OneAccessibilityBridge&) = delete;
+  OneAccessibilityBridge& operator=(const OneAccessibilityBridge&) = delete;
+
+ private:
+  const bool set_ = !qEnvironmentVariableIsSet("NO_AT_BRIDGE");
+};
+
 }  // namespace
 
 int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
@@ -48,6 +70,7 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   std::unique_ptr<QApplication> application;
   {
     const DisplayGuard guard;
+    const OneAccessibilityBridge bridge;
     application = std::make_unique<QApplication>(qtArgc, argv);
   }
   // The windows are laid out as designed, for a language written from left to right: -reverse
