@@ -120,10 +120,15 @@ TEST_F(FrmMainTest, KeyFilterTakesDigitsThePointAndBackspaceOnly) {
   }
 }
 
-// The commands of a field's menu, and the one named carried out where the menu has it.
-QStringList MenuCommands(QLineEdit* field, const QString& command = {}) {
+// The commands of a field's menu, opened by a right click or by Shift+F10 (then closed with
+// Escape), and the one named carried out where the menu has it.
+QStringList MenuCommands(QLineEdit* field, const QString& command = {}, bool byKey = false) {
   QContextMenuEvent click(QContextMenuEvent::Mouse, {5, 5}, field->mapToGlobal(QPoint(5, 5)));
-  QApplication::sendEvent(field, &click);
+  if (byKey) {
+    QTest::keyClick(field, Qt::Key_F10, Qt::ShiftModifier);
+  } else {
+    QApplication::sendEvent(field, &click);
+  }
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   EXPECT_NE(menu, nullptr);
   QStringList commands;
@@ -133,18 +138,22 @@ QStringList MenuCommands(QLineEdit* field, const QString& command = {}) {
       action->trigger();
     }
   }
-  if (menu) {
+  if (menu && byKey) {
+    QTest::keyClick(menu, Qt::Key_Escape);
+  } else if (menu) {
     menu->close();
   }
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   return commands;
 }
 
 // A locked field shows its text, takes the focus and is copied, but nobody changes it, a screen
 // reader's editing calls included; a field that takes text takes them too, as it takes a paste.
-// A paste takes the text up to its first line break, at the caret (a cell copied from a
-// spreadsheet ends in one). A text wider than its field shows whole in the field's tooltip. The
-// fields' menu offers Qt's commands in Chinese, which work, and no shortcut, as the key filter
-// refuses them all. No input method comes between the keys and a field, locked or not.
+// A paste takes the text up to its first line break or tab, at the caret (a cell copied from a
+// spreadsheet ends in a line break, a row's cells are parted by tabs). A text wider than its field
+// shows whole in the field's tooltip. The fields' menu offers Qt's commands in Chinese, which work,
+// and no shortcut, as the key filter refuses them all. No input method comes between the keys and a
+// field, locked or not.
 TEST_F(FrmMainTest, FieldsAsEditedReadAndCopied) {
   for (int i : {0, 1}) {
     FieldEdit(i)->selectAll();
@@ -162,22 +171,24 @@ TEST_F(FrmMainTest, FieldsAsEditedReadAndCopied) {
             "撤消(&U) 重做(&R)  剪切(&T) 复制(&C) 粘贴(&P) 删除  全选");
   EXPECT_EQ(QApplication::clipboard()->text(), "9876543210.5");
 
-  for (const QString copied : {"500\r\n", "500\n", "500\nabc", "500\u2029\r\n7"}) {
+  for (const QString copied : {"500\r\n", "500\n", "500\nabc", "500\u2029\r\n7", "500\t400\r\n"}) {
     QApplication::clipboard()->setText(copied);
-    for (const bool byMenu : {true, false}) {
-      for (const int i : {0, 2}) {  // Dv is locked in the forward direction
+    for (const int route : {0, 1, 2}) {  // the menu by a click, by Shift+F10; Shift+Insert
+      for (const int i : {0, 2}) {       // Dv is locked in the forward direction
         qobject_cast<TextBox*>(FieldEdit(i))->WriteText("12");
         FieldEdit(i)->setCursorPosition(1);
-        if (byMenu) {
-          EXPECT_EQ(MenuCommands(FieldEdit(i), "粘贴(&P)").contains("粘贴(&P)"), i == 0);
+        if (route < 2) {
+          EXPECT_EQ(MenuCommands(FieldEdit(i), "粘贴(&P)", route == 1).contains("粘贴(&P)"),
+                    i == 0);
         } else {
           QTest::keyClick(FieldEdit(i), Qt::Key_Insert, Qt::ShiftModifier);
         }
-        EXPECT_EQ(FieldEdit(i)->text(), i == 0 ? "15002" : "12") << copied.toStdString() << byMenu;
+        EXPECT_EQ(FieldEdit(i)->text(), i == 0 ? "15002" : "12") << copied.toStdString() << route;
         EXPECT_EQ(FieldEdit(i)->cursorPosition(), i == 0 ? 4 : 1);
       }
     }
   }
+  EXPECT_TRUE(window_->isVisible()) << "Escape closed the window, not its menu";
 
   for (const bool reverse : {false, true}) {
     QTest::mouseClick(Find(reverse ? "Option1(1)" : "Option1(0)"), Qt::LeftButton);
