@@ -388,6 +388,13 @@ TEST_F(WindowModelTest, SequencesThatOnceFailed) {
   Walk({"type 480", "Tab", "type 320", "Enter", "Alt+O", "×", "About: Escape", "Enter"});
 }
 
+// The ratio message, which the random walk does not reach: side a 12345678 against a Dv of 480.
+TEST_F(WindowModelTest, RatioMessage) {
+  Walk({"Alt+F", "Alt+V", "type 480", "Alt+A", "type 12345678", "Enter"});
+  ASSERT_EQ(messages_.shown.size(), 1U);
+  EXPECT_EQ(messages_.shown[0], Shown(CalculateMessage::RatioError));
+}
+
 TEST_F(WindowModelTest, EverySequenceOfThreeOptionAndFocusActions) {
   const auto& a = kOptionAndFocusActions;
   for (qsizetype i = 0, n = a.size(); i < n * n * n && !HasFailure(); ++i) {
