@@ -11,6 +11,7 @@
 #include "app/command_line.h"
 #include "app/command_line_output.h"
 #include "app/display_guard.h"
+#include "app/program_arguments.h"
 #include "app/qt_message_boxes.h"
 #include "app/system_alert_sound.h"
 #include "app/toolkit_texts.h"
@@ -58,14 +59,15 @@ class OneAccessibilityBridge {
 }  // namespace
 
 int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
-  const std::vector<std::string> arguments(argv + std::min(argc, 1), argv + argc);
-  const auto ownOptions = ReadOwnOptions(arguments);
+  // Answered, or refused, before the display is needed.
+  const auto ownOptions = ReadOwnOptions(ProgramArguments(argc, argv));
   if (!ownOptions.openWindow) {
     return Answer(ownOptions);
   }
   // Qt takes its own options out of the count and argv, but none after "--". The count lives as
   // long as the application, which keeps a reference to it.
-  const int options = static_cast<int>(OptionCount(arguments));
+  const std::vector<std::string> passed(argv + std::min(argc, 1), argv + argc);
+  const int options = static_cast<int>(OptionCount(passed));
   int qtArgc = std::min(argc, 1) + options;  // cppcheck-suppress variableScope
   std::unique_ptr<QApplication> application;
   {
@@ -76,8 +78,11 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   // The windows are laid out as designed, for a language written from left to right: -reverse
   // would only move the option buttons' circles over to their fields.
   QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-  // What Qt left, as the system passed it: on Windows read again in UTF-16, so that an argument
-  // in any script is quoted as typed whatever the code page.
+  // What Qt left of the options before "--". On Linux it comes from argv; on Windows Qt reads its
+  // command line again in UTF-16 and takes out what it took, but with "--" on the line it
+  // rebuilds them from argv, in the code page. Any option here is one that looked like Qt's
+  // before the start and that Qt did not take after all (-geometry where the platform is not
+  // X11's), so it is ASCII.
   const QStringList qtLeft = QCoreApplication::arguments().mid(1);
   std::vector<std::string> left(static_cast<std::size_t>(qtLeft.size()));
   std::transform(qtLeft.begin(), qtLeft.end(), left.begin(),

@@ -12,7 +12,7 @@ WindowLifecycle::~WindowLifecycle() {
 
 void WindowLifecycle::ShowMainWindow() {
   if (!main_) {
-    main_ = new FrmMain(state_, services_.messages, services_.alert);
+    main_ = new FrmMain(services_.messages, services_.alert);
     main_->setAttribute(Qt::WA_DeleteOnClose);
     connect(main_, &FrmMain::AboutRequested, this, &WindowLifecycle::CmdAbout_Click);
     connect(main_, &FrmMain::QuitRequested, this, &WindowLifecycle::Quit);

@@ -7,15 +7,13 @@
 #include "about/frm_about.h"
 #include "about/program_launcher.h"
 #include "base/message_box.h"
-#include "calc/calculation_state.h"
 #include "mainwindow/alert_sound.h"
 #include "mainwindow/frm_main.h"
 #include "registry/registry.h"
 
 namespace duct {
 
-// The program's two windows and their lifecycle. The calculation state lives here, so that it
-// outlives a main window closed through its frame and opened again by the About dialog.
+// The program's two windows and their lifecycle.
 class WindowLifecycle : public QObject {
   Q_OBJECT
 
@@ -44,7 +42,6 @@ class WindowLifecycle : public QObject {
   void Quit();
 
   Services services_;
-  CalculationState state_;
   QPointer<FrmMain> main_;
   QPointer<frmAbout> about_;
   bool quitting_ = false;

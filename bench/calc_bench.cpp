@@ -54,7 +54,7 @@ void RunCommand(benchmark::State& state, Direction direction, GivenDiameter give
                 const std::array<std::string, 4>& texts) {
   const CalculatorInput input{direction, given, texts};
   for (auto _ : state) {
-    benchmark::DoNotOptimize(Calculate(input, {}));
+    benchmark::DoNotOptimize(Calculate(input));
   }
 }
 

@@ -5,9 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "base/message_box.h"
-#include "calc/calculation_state.h"
-
 namespace duct {
 
 enum class Direction {
@@ -40,23 +37,23 @@ struct FieldText {
   friend bool operator==(const FieldText&, const FieldText&) = default;
 };
 
-// What one run does: the texts to write, in order, or the one message to show; and the numbers
-// it leaves behind for the next run.
+// The two messages the command can end with. The window gives each its text, icon and title.
+enum class CalculateMessage {
+  InputError,  // a text that the path needs is no number
+  RatioError,  // side a implausible against the given diameter, or that diameter 0
+};
+
+// What one run does: the texts to write, in order, or the one message to show.
 struct CalculateResult {
   std::vector<FieldText> writes;
-  std::optional<Message> message;
-  CalculationState state;
+  std::optional<CalculateMessage> message;
 };
 
 // The calculate button: converts the texts that the direction needs, checks them, computes and
 // answers with rounded texts. Bad input gives one message and no write. A computation that
 // fails after the checks (both sides 0, magnitudes near the top of the float range, a side
-// search past its limit) also gives the input-error message and no write, rather than an
-// earlier run's value on show; the state still keeps every value that was computed.
-CalculateResult Calculate(const CalculatorInput& input, const CalculationState& state);
-
-// The two messages of the command.
-Message InputErrorMessage();
-Message RatioErrorMessage();
+// search past its limit) also gives the input-error message and no write, so that every answer
+// depends on the texts and options alone, never on an earlier run.
+CalculateResult Calculate(const CalculatorInput& input);
 
 }  // namespace duct

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include "base/application_info.h"
 #include "mainwindow/frame.h"
 #include "mainwindow/text_box.h"
 
@@ -12,11 +13,18 @@ namespace {
 
 void SelectWholeText(TextBox* box) { box->setSelection(0, static_cast<int>(box->text().size())); }
 
+// The calculate command's two messages as the window shows them.
+Message Shown(CalculateMessage message) {
+  if (message == CalculateMessage::InputError) {
+    return {"参数输入错误!", MessageIcon::Information, "提醒"};
+  }
+  return {"方管两边长相差太大，请重输！", MessageIcon::None, kApplicationTitle};
+}
+
 }  // namespace
 
-FrmMain::FrmMain(CalculationState& state, MessageBoxService& messages, AlertSound& alert,
-                 QWidget* parent)
-    : QWidget(parent), state_(state), messages_(messages), alert_(alert) {
+FrmMain::FrmMain(MessageBoxService& messages, AlertSound& alert, QWidget* parent)
+    : QWidget(parent), messages_(messages), alert_(alert) {
   BuildControls();
   SetTabOrder();
   ConnectHandlers();
@@ -94,13 +102,12 @@ void FrmMain::CmdStart_Click() {
   for (const Field field : {Field::TxtA0, Field::TxtA1, Field::TxtD0, Field::TxtD1}) {
     input.texts.at(static_cast<std::size_t>(field)) = FieldBox(field)->text().toStdString();
   }
-  const CalculateResult result = Calculate(input, state_);
-  state_ = result.state;
+  const CalculateResult result = Calculate(input);
   for (const auto& [field, text] : result.writes) {
     FieldBox(field)->WriteText(QString::fromStdString(text));
   }
   if (result.message) {
-    messages_.Show(*result.message);
+    messages_.Show(Shown(*result.message));
   }
 }
 

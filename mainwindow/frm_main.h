@@ -6,7 +6,6 @@
 
 #include "base/message_box.h"
 #include "calc/calculate_command.h"
-#include "calc/calculation_state.h"
 #include "mainwindow/alert_sound.h"
 #include "mainwindow/option_pair.h"
 
@@ -17,9 +16,8 @@ namespace duct {
 class Frame;
 class TextBox;
 
-// The calculator window. It keeps its interaction state in its controls; the numbers of the
-// calculate command live in a CalculationState owned by the caller, so that they outlive the
-// window. Controls carry their names as object names ("TxtA(0)", "CmdStart", ...).
+// The calculator window. It keeps its interaction state in its controls. Controls carry their
+// names as object names ("TxtA(0)", "CmdStart", ...).
 class FrmMain : public QWidget {
   Q_OBJECT
 
@@ -27,8 +25,7 @@ class FrmMain : public QWidget {
   // What a field holds when it holds no number: at start, and after a clear button.
   static constexpr auto kPlaceholder = "(空白)";
 
-  FrmMain(CalculationState& state, MessageBoxService& messages, AlertSound& alert,
-          QWidget* parent = nullptr);
+  FrmMain(MessageBoxService& messages, AlertSound& alert, QWidget* parent = nullptr);
 
   // What the option buttons say, for the handlers and the calculate command alike.
   [[nodiscard]] Direction CurrentDirection() const;
@@ -64,7 +61,6 @@ class FrmMain : public QWidget {
 
   [[nodiscard]] TextBox* FieldBox(Field field) const;
 
-  CalculationState& state_;
   MessageBoxService& messages_;
   AlertSound& alert_;
 

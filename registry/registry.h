@@ -26,8 +26,8 @@ inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
 
 // The three registry calls the About dialog makes, in the shape of the platform's 8-bit
-// code-page functions, with UTF-8 for the code page: names go in, and string values come back, in
-// UTF-8.
+// code-page functions, with UTF-8 for the code page: names go in, and string values (kRegSz) come
+// back, in UTF-8; values of other types come back as stored.
 class Registry {
  public:
   virtual ~Registry() = default;

@@ -26,11 +26,10 @@ std::string Utf8(const wchar_t* wide, int length) {
   return utf8;
 }
 
-bool IsText(DWORD type) { return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ; }
-
 // The Windows registry through advapi32's UTF-16 functions, as Windows stores its text: the
-// 8-bit code-page functions would turn a character outside the system's code page into '?'. Text
-// values come back as the code-page functions give them, zero bytes included, but in UTF-8.
+// 8-bit code-page functions would turn a character outside the system's code page into '?'. A
+// string value (REG_SZ), the one type read as text, comes back as the code-page functions give
+// it, zero bytes included, but in UTF-8; any other value as it is stored.
 class WindowsRegistry final : public Registry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
@@ -68,7 +67,7 @@ std::int32_t WindowsRegistry::QueryValue(RegistryKey key, const std::string& val
     return status;
   }
   std::string bytes(stored.begin(), stored.end());
-  if (IsText(valueType)) {
+  if (valueType == REG_SZ) {
     std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
     std::copy_n(stored.begin(), wide.size() * sizeof(wchar_t),
                 reinterpret_cast<BYTE*>(wide.data()));

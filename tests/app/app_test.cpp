@@ -69,8 +69,9 @@ Run RunWithoutDisplay(const QString& program, const QStringList& arguments,
 
 // Every line the program prints speaks Chinese, as its windows do, and names what it is about;
 // its own options answer before Qt starts, so without a display too, wherever they stand before
-// "--"; an answer that cannot be written (a full device, a pipe nobody reads) is reported, never
-// passed over; a window that cannot open says why.
+// "--", and so is an option refused that Qt does not take either, while Qt's own, with any value
+// after them, go to Qt; an answer that cannot be written (a full device, a pipe nobody reads) is
+// reported, never passed over; a window that cannot open says why.
 TEST(Program, AnswersInChineseWithAnExitStatusAndNeverAborts) {
   const struct {
     QStringList arguments;
@@ -84,6 +85,14 @@ TEST(Program, AnswersInChineseWithAnExitStatusAndNeverAborts) {
       {{}, Output::Read, 1, {"（could not connect to display）\n"}, 1, false},
       {{"-platform", "nosuch"}, Output::Read, 1, {"找不到 Qt 平台插件“nosuch”", "offscreen"}, 1},
       {{"--", "--help"}, Output::Read, 1, {"无法打开显示器"}, 1},  // the window, not the help
+      {{"-h"}, Output::Read, 2, {"ductcalc: 无法识别的参数“-h”"}, 1},
+      {{"-style", "-v", "--reverse", "--qwindowtitle", "-x", "-style=a", "-platform"},
+       Output::Read,
+       1,
+       {"无法打开显示器"},
+       1},  // all Qt's, the values too
+      {{"文件", "--style", "fusion", "--bogus", "-v"}, Output::Read, 2, {"“--bogus”"}, 1},
+      {{"-reverse", "-session"}, Output::Read, 2, {"“-session”"}, 1},  // taken with a value only
       {{"--version"}, Output::Read, 0, {DUCTCALC_VERSION_LINE}, 1},
       {{"--help"}, Output::Read, 0, {"ductcalc [--help | --version]", "  --version ", "  -- "}, 7},
       {{"-style", "fusion", "C:\\图纸.txt", "--version", "--"},

@@ -17,6 +17,7 @@
 
 #include "app/toolkit_texts.h"
 #include "app/window_lifecycle.h"
+#include "base/application_info.h"
 #include "calc/calculate_command.h"
 #include "mainwindow/frm_main.h"
 #include "tests/support/answered_message_boxes.h"
@@ -44,6 +45,13 @@ const QStringList kOtherActions = {
     "About: Alt+Shift+O", "About: Alt+S", "About: Alt+Shift+S", "×", "Escape",
     "reader: 退出 under a message", "reader: 确定 under a message"};
 // clang-format on
+
+// The calculate command's messages as the window must show them.
+Message Shown(CalculateMessage message) {
+  return message == CalculateMessage::InputError
+             ? Message{"参数输入错误!", MessageIcon::Information, "提醒"}
+             : Message{"方管两边长相差太大，请重输！", MessageIcon::None, kApplicationTitle};
+}
 
 int IndexIn(const QString& member) { return member.at(member.size() - 2).digitValue(); }
 
@@ -179,7 +187,7 @@ class WindowModelTest : public testing::Test {
     for (int i = 0; i < 4; ++i) {
       input.texts.at(i) = Field(i)->text().toStdString();
     }
-    const CalculateResult expected = Calculate(input, {});
+    const CalculateResult expected = Calculate(input);
     messages_.shown.clear();
     press();
     std::vector<std::size_t> written;
@@ -194,7 +202,7 @@ class WindowModelTest : public testing::Test {
         input.texts.at(written.back()) = text;
       }
       EXPECT_EQ(messages_.shown,
-                expected.message ? std::vector{*expected.message} : std::vector<Message>{});
+                expected.message ? std::vector{Shown(*expected.message)} : std::vector<Message>{});
       if (expected.message) {
         messages_.Answer();
       }
@@ -378,6 +386,13 @@ TEST_F(WindowModelTest, SequencesThatOnceFailed) {
   // A window deleted under its own handler while its message box waited for the user.
   Walk({"Alt+O", "reader: 确定 under a message", "reader: 退出 under a message"});
   Walk({"type 480", "Tab", "type 320", "Enter", "Alt+O", "×", "About: Escape", "Enter"});
+}
+
+// The ratio message, which the random walk does not reach: side a 12345678 against a Dv of 480.
+TEST_F(WindowModelTest, RatioMessage) {
+  Walk({"Alt+F", "Alt+V", "type 480", "Alt+A", "type 12345678", "Enter"});
+  ASSERT_EQ(messages_.shown.size(), 1U);
+  EXPECT_EQ(messages_.shown[0], Shown(CalculateMessage::RatioError));
 }
 
 TEST_F(WindowModelTest, EverySequenceOfThreeOptionAndFocusActions) {

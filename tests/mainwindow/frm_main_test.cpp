@@ -39,10 +39,9 @@ class FrmMainTest : public testing::Test {
   QWidget* Find(const QString& name) const { return window_->findChild<QWidget*>(name); }
   QLineEdit* FieldEdit(int i) const { return window_->findChild<QLineEdit*>(kFields[i]); }
 
-  CalculationState state_;
   RecordingMessageBoxes messages_;
   CountingAlertSound alert_;
-  std::unique_ptr<FrmMain> window_ = std::make_unique<FrmMain>(state_, messages_, alert_);
+  std::unique_ptr<FrmMain> window_ = std::make_unique<FrmMain>(messages_, alert_);
 };
 
 // The window as users must see it: every control in its place and font, every text whole and
@@ -51,7 +50,7 @@ class FrmMainTest : public testing::Test {
 TEST_F(FrmMainTest, TheWindowAsUsersSeeIt) {
   // Labels are sized to their texts (in 宋体, 16 pixels a full-width character at 12 points).
   // clang-format off
-  ExpectLayout([&] { return std::make_unique<FrmMain>(state_, messages_, alert_); }, {
+  ExpectLayout([&] { return std::make_unique<FrmMain>(messages_, alert_); }, {
       {"Label1(0)", "Frame1", {8, 51, 0, 0}, 12}, {"TxtA(0)", "Frame1", {88, 48, 81, 24}, 12},
       {"Label1(1)", "Frame1", {8, 83, 0, 0}, 12}, {"TxtA(1)", "Frame1", {88, 80, 81, 24}, 12},
       {"Option2(0)", "Frame2", {8, 50, 157, 20}, 12}, {"Option2(1)", "Frame2", {8, 82, 157, 20}, 12},
