@@ -124,6 +124,15 @@ else
     grep -qF "$file" <<<"$notice" || fail "the Qt notice does not name $file"
   done
 fi
+# And the source package of Qt's translation in the program, by its .dsc.
+translation_dsc=$(grep -o 'qt6-translations_[^ ]*\.dsc' <<<"$notice" | head -n 1)
+if [ -z "$translation_dsc" ] || [ ! -f "$one/$translation_dsc" ]; then
+  fail "the Qt notice names no .dsc of Qt's translation in the release (${translation_dsc:-none})"
+else
+  for file in $(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$one/$translation_dsc"); do
+    [ -f "$one/$file" ] || fail "the release lacks $file, which $translation_dsc names"
+  done
+fi
 grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" ||
   fail "the Qt notice does not name the source archive"
 
