@@ -32,11 +32,22 @@ fail() {
 }
 
 # Runs COMMAND every tenth of a second until it succeeds, for up to SECONDS; fails with WHAT.
-#   wait_until SECONDS WHAT COMMAND [ARGUMENT...]
+# With -p, it fails at once when the process PID (whose output the test's is) has ended first.
+#   wait_until [-p PID] SECONDS WHAT COMMAND [ARGUMENT...]
 wait_until() {
+  local process=
+  if [ "$1" = -p ]; then
+    process=$2
+    shift 2
+  fi
   local tries=$(($1 * 10)) what=$2
   shift 2
   until "$@"; do
+    if [ -n "$process" ] && process_ended "$process"; then
+      local status=0
+      wait "$process" || status=$?
+      fail "waited in vain for $what: process $process ended first, with status $status"
+    fi
     tries=$((tries - 1))
     [ "$tries" -gt 0 ] || fail "waited in vain for $what"
     sleep 0.1
