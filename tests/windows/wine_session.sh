@@ -32,7 +32,8 @@ fail() {
 }
 
 # Runs COMMAND every tenth of a second until it succeeds, for up to SECONDS; fails with WHAT.
-# With -p, it fails at once when the process PID (whose output the test's is) has ended first.
+# With -p, it fails at once, with its status, when the process PID (whose output goes to the
+# test's) has ended first.
 #   wait_until [-p PID] SECONDS WHAT COMMAND [ARGUMENT...]
 wait_until() {
   local process=
