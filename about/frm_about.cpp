@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include "about/contact_lines.h"
 #include "about/sys_info.h"
 #include "base/application_info.h"
 #include "windowlook/access_keys.h"
@@ -13,10 +14,8 @@
 namespace duct {
 namespace {
 
-const QString kDescription = QStringLiteral(
-    "说明:该程序用于计算方管的当量直径。欢迎使用者提出意见和建议。\n"
-    "问题与建议：请提交到本项目的问题列表。\n"
-    "使用说明：见本项目的 README 文件。");
+const QString kDescription =
+    QStringLiteral("说明:该程序用于计算方管的当量直径。欢迎使用者提出意见和建议。\n");
 const QString kDisclaimer =
     QStringLiteral("本程序按原样提供，计算结果仅供参考，使用者须自行核对并承担使用后果。");
 
@@ -85,7 +84,7 @@ void frmAbout::BuildControls() {
   Label1->adjustSize();
   lblDescription = Label(this, "lblDescription", {104, 72, 259, 70});
   lblDescription->setWordWrap(true);
-  lblDescription->setText(kDescription);
+  lblDescription->setText(kDescription + ContactLines());
   lblDisclaimer = Label(this, "lblDisclaimer", {17, 176, 234, 55});
   lblDisclaimer->setWordWrap(true);
   lblDisclaimer->setText(kDisclaimer);

@@ -12,7 +12,7 @@
 #
 # Needs Debian 12 with qt6-base-dev and qt6-base-dev-tools of the source's version (Qt's tools
 # for the build machine), g++-mingw-w64-x86-64-posix, cmake, ninja-build and dpkg-dev, and
-# mingw-w64-x86_64.cmake beside this file. About 20 minutes on 2 cores.
+# mingw-w64-x86_64.cmake beside this file. (How long it takes: docs/development.md.)
 #
 # Only what the calculator and its tests need is built: Core, Gui, Widgets, Test, the windows and
 # offscreen platforms and the Windows styles, as static libraries optimised for size, with Qt's

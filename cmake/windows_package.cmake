@@ -1,6 +1,7 @@
 # The Windows program is one file, ductcalc.exe: Qt, its plugins and translation, and the
 # compiler's runtime are linked into it (the toolchain file links everything statically). What
-# ships beside it are the licence notices: this program's; Qt's (LGPL 3), with the commands that
+# ships beside it is the usage page (usage.txt, to which the About dialog points), and the licence
+# notices: this program's; Qt's (LGPL 3), with the commands that
 # build it (build-qt-windows.sh, with the toolchain file), how to relink the program against
 # another Qt and the licences of the code Qt bundles; and the compiler runtime's, from the Debian
 # packages that hold its static libraries.
@@ -24,8 +25,24 @@ else()
 endif()
 list(SORT qt_source_files)
 list(JOIN qt_source_files "\n  " qt_source_files)
+# Qt's Chinese translation, compiled into the program (app/), comes from a Debian package of its
+# own, whose source package the release ships too (scripts/release): the notice names its .dsc.
+set(qt_translation /usr/share/qt6/translations/qtbase_zh_CN.qm)
+execute_process(COMMAND dpkg-query -S "${qt_translation}" OUTPUT_VARIABLE owner
+                OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE status)
+string(REGEX REPLACE ":.*" "" owner "${owner}")
+if(status EQUAL 0)
+  execute_process(COMMAND dpkg-query -W "-f=\${source:Package}_\${source:Version}" "${owner}"
+                  OUTPUT_VARIABLE qt_translation_dsc OUTPUT_STRIP_TRAILING_WHITESPACE)
+endif()
+if(NOT qt_translation_dsc)
+  message(FATAL_ERROR "No Debian package holds ${qt_translation} (qt6-translations-l10n)")
+endif()
+string(REGEX REPLACE "_[0-9]+:" "_" qt_translation_dsc "${qt_translation_dsc}.dsc")  # no epoch
+install(FILES "/usr/share/doc/${owner}/copyright" DESTINATION licences/qt RENAME "${owner}.txt")
 configure_file("${PROJECT_SOURCE_DIR}/resources/windows/qt-source.txt.in"
                "${PROJECT_BINARY_DIR}/licences/qt-source.txt" @ONLY)
+install(FILES "${PROJECT_SOURCE_DIR}/docs/usage.md" DESTINATION . RENAME usage.txt)
 install(FILES "${PROJECT_SOURCE_DIR}/LICENSE" DESTINATION licences RENAME ductcalc.txt)
 install(DIRECTORY "${qt_prefix}/licences/" DESTINATION licences/qt)
 install(FILES "${PROJECT_BINARY_DIR}/licences/qt-source.txt" ${qt_dsc}

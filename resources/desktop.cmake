@@ -1,5 +1,6 @@
 # The files of the Linux desktop and of the Debian package: the menu entry, the AppStream
-# metadata, the icon, the manual page, the changelog and copyright.
+# metadata, the icon, the manual page, the README and the usage page, the changelog and
+# copyright.
 
 # What the desktop needs: the entry, the AppStream metadata and the icon.
 include(GNUInstallDirs)
@@ -19,6 +20,16 @@ endforeach()
 
 # The manual page, and the Debian changelog and copyright that a package must carry; installed
 # compressed, as Debian keeps them.
+# The manual page is dated by the changelog's latest entry, so that its date moves with each
+# release.
+find_program(DPKG_PARSECHANGELOG dpkg-parsechangelog REQUIRED)  # dpkg-dev
+execute_process(COMMAND "${DPKG_PARSECHANGELOG}" -l "${CMAKE_CURRENT_BINARY_DIR}/changelog"
+                        -S Timestamp
+                OUTPUT_VARIABLE changelog_time OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
+execute_process(COMMAND date -u -d "@${changelog_time}" +%Y-%m-%d
+                OUTPUT_VARIABLE DUCTCALC_MANUAL_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
+                COMMAND_ERROR_IS_FATAL ANY)
 configure_file(ductcalc.1.in "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" @ONLY)
 set(changelog_gz "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz")
 set(manual_gz "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1.gz")
@@ -28,11 +39,22 @@ add_custom_command(OUTPUT "${changelog_gz}"
 add_custom_command(OUTPUT "${manual_gz}"
   COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" > "${manual_gz}"
   DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1")
-add_custom_target(desktop_files ALL DEPENDS ${DUCTCALC_ICONS} "${changelog_gz}" "${manual_gz}")
+# The README and the usage page, which the manual page and the About dialog point to.
+set(readme_gz "${CMAKE_CURRENT_BINARY_DIR}/README.md.gz")
+set(usage_gz "${CMAKE_CURRENT_BINARY_DIR}/usage.md.gz")
+add_custom_command(OUTPUT "${readme_gz}"
+  COMMAND gzip -9nc "${PROJECT_SOURCE_DIR}/README.md" > "${readme_gz}"
+  DEPENDS "${PROJECT_SOURCE_DIR}/README.md")
+add_custom_command(OUTPUT "${usage_gz}"
+  COMMAND gzip -9nc "${PROJECT_SOURCE_DIR}/docs/usage.md" > "${usage_gz}"
+  DEPENDS "${PROJECT_SOURCE_DIR}/docs/usage.md")
+add_custom_target(desktop_files ALL
+  DEPENDS ${DUCTCALC_ICONS} "${changelog_gz}" "${manual_gz}" "${readme_gz}" "${usage_gz}")
 
 install(FILES "${desktop_entry}" DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
 install(FILES "${metainfo}" DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
-install(FILES copyright "${changelog_gz}" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
+install(FILES copyright "${changelog_gz}" "${readme_gz}" "${usage_gz}"
+        DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 install(FILES "${manual_gz}" DESTINATION "${CMAKE_INSTALL_MANDIR}/man1")
 
 # The validators check the two files when they are installed; a plain build needs neither.

@@ -35,14 +35,60 @@ export DUCTCALC_WINEPREFIX=${DUCTCALC_WINEPREFIX:-$root/build-wine}
 release() {  # release CLONE FOLDER
   "$1/scripts/release" "$2" >"$2.log" 2>&1 || { tail -n 30 "$2.log"; return 1; }
 }
-rm -rf "$work/one" "$work/second-build" "$work/disordered"
+rm -rf "$work/one" "$work/second-build" "$work/disordered" "$work/folders"
 git clone -q --no-hardlinks "$root" "$first"
+
+failures=0
+fail() {
+  echo "build_twice: $*"
+  failures=$((failures + 1))
+}
+# refused WHAT FOLDER: the release refuses FOLDER, before building anything, and leaves every
+# byte of it as it was.
+listing() { (cd "$1" && find . -printf '%p %y %s\n' | LC_ALL=C sort && find . -type f -exec sha256sum {} + | LC_ALL=C sort); }
+refused() {
+  local before
+  before=$(listing "$2")
+  if "$first/scripts/release" "$2" >"$2.log" 2>&1; then
+    fail "$1: the release took the folder"
+  elif ! grep -q '^release: .*name a new or empty folder' "$2.log"; then
+    fail "$1: the release failed otherwise: $(tail -n 3 "$2.log")"
+  fi
+  [ "$(listing "$2")" = "$before" ] || fail "$1: the folder changed"
+}
+# Folders of others: another project's checksums among downloads; a SHA256SUMS naming every file
+# there, but of no ductcalc release.
+mkdir -p "$work/folders/downloads" "$work/folders/other-release"
+echo "another project" >"$work/folders/downloads/other-1.0.tar.gz"
+(cd "$work/folders/downloads" && sha256sum other-1.0.tar.gz >SHA256SUMS)
+echo "a letter" >"$work/folders/downloads/letter.txt"
+refused "another project's SHA256SUMS and a file of the user's" "$work/folders/downloads"
+echo "not ductcalc" >"$work/folders/other-release/other-buildinfo.txt"
+(cd "$work/folders/other-release" && sha256sum other-buildinfo.txt >SHA256SUMS)
+refused "a SHA256SUMS of no ductcalc release" "$work/folders/other-release"
 # The first is made over build folders of another day, as a developer's clone holds them from an
 # earlier commit.
 earlier=$(($("$first/scripts/source-date-epoch") - 86400))
 (export SOURCE_DATE_EPOCH=$earlier && "$first/scripts/package" && "$first/scripts/build-windows") \
   >"$work/earlier.log" 2>&1 || { tail -n 30 "$work/earlier.log"; exit 1; }
 release "$first" "$work/release-one"
+# Its own earlier release, with a file of the user's beside it, or with a file changed since, is
+# refused too; as it was made it is replaced, the files of an earlier version it names included.
+one=$work/release-one
+cp -al "$one" "$work/folders/with-stray"
+echo "notes" >"$work/folders/with-stray/notes.txt"
+refused "a release with a file of the user's beside it" "$work/folders/with-stray"
+cp -al "$one" "$work/folders/changed"
+rm "$work/folders/changed/mingw-w64-x86_64.cmake"  # linked: written anew, not changed in place
+echo "# changed" >"$work/folders/changed/mingw-w64-x86_64.cmake"
+refused "a release whose files changed since" "$work/folders/changed"
+cp "$one/SHA256SUMS" "$work/first-sums"
+echo "an earlier version" >"$one/ductcalc-0.9.0-win64.zip"
+(cd "$one" && sha256sum ductcalc-0.9.0-win64.zip >>SHA256SUMS)
+release "$first" "$one"
+[ ! -e "$one/ductcalc-0.9.0-win64.zip" ] || fail "a release over an earlier one kept its files"
+cmp -s "$one/SHA256SUMS" "$work/first-sums" ||
+  fail "a release over an earlier one differs from the first: $(diff "$work/first-sums" "$one/SHA256SUMS")"
 (
   umask 077
   export TZ=Asia/Shanghai LC_ALL=zh_CN.UTF-8
@@ -58,14 +104,7 @@ release "$first" "$work/release-one"
   release "$clone" "$work/release-two"
 )
 
-failures=0
-fail() {
-  echo "build_twice: $*"
-  failures=$((failures + 1))
-}
-
 version=$(sed -n 's/^project(ductcalc VERSION \([0-9.]*\) .*/\1/p' "$root/CMakeLists.txt")
-one=$work/release-one
 for name in "ductcalc_${version}_$(dpkg --print-architecture).deb" "ductcalc-$version-win64.zip" \
   "ductcalc-$version-setup.exe" "ductcalc-$version-source.tar.gz" \
   "ductcalc-$version-buildinfo.txt" build-qt-windows.sh mingw-w64-x86_64.cmake; do
@@ -83,6 +122,15 @@ else
   for file in $(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$one/$dsc"); do
     [ -f "$one/$file" ] || fail "the release lacks $file, which $dsc names"
     grep -qF "$file" <<<"$notice" || fail "the Qt notice does not name $file"
+  done
+fi
+# And the source package of Qt's translation in the program, by its .dsc.
+translation_dsc=$(grep -o 'qt6-translations_[^ ]*\.dsc' <<<"$notice" | head -n 1)
+if [ -z "$translation_dsc" ] || [ ! -f "$one/$translation_dsc" ]; then
+  fail "the Qt notice names no .dsc of Qt's translation in the release (${translation_dsc:-none})"
+else
+  for file in $(sed -n '/^Checksums-Sha256:/,/^[^ ]/s/^ [0-9a-f]* [0-9]* //p' "$one/$translation_dsc"); do
+    [ -f "$one/$file" ] || fail "the release lacks $file, which $translation_dsc names"
   done
 fi
 grep -qF "ductcalc-$version-source.tar.gz" <<<"$notice" ||

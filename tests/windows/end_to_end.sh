@@ -74,7 +74,7 @@ next_field_holds() {
 # Started as Explorer starts it when a file is dropped onto it: the file is passed over.
 wine "$program" 'C:\风管 工具\断面 1.txt' &
 calculator=$!
-wait_for_windows 1 "$title"
+wait_until -p "$calculator" 30 "the program's window" has_windows 1 "$title"
 main=$(windows_named "$title")
 keys "$main" type --delay 80 500
 keys "$main" key Tab

@@ -210,7 +210,7 @@ finish() {
 start_calculator() {
   wine "$(winepath -u "$1")/ductcalc.exe" &
   calculator=$!
-  window_named "^$title\$" >/dev/null
+  wait_until -p "$calculator" 30 "the calculator's window" at_least_windows 1 "^$title\$"
 }
 close_calculator() {
   local window

@@ -14,18 +14,41 @@
 export WINEDEBUG=-all
 wine_session_test=$1
 wine_session_manager=
+wine_session_said=$(mktemp)  # what the window manager writes
 
+# A failure says what the window manager said, and whether it still runs.
 fail() {
   echo "$wine_session_test: $*" >&2
+  if [ -n "$wine_session_manager" ]; then
+    if process_ended "$wine_session_manager"; then
+      echo "$wine_session_test: the window manager (openbox) has ended" >&2
+    fi
+    if [ -s "$wine_session_said" ]; then
+      echo "$wine_session_test: the window manager said:" >&2
+      cat "$wine_session_said" >&2
+    fi
+  fi
   exit 1
 }
 
 # Runs COMMAND every tenth of a second until it succeeds, for up to SECONDS; fails with WHAT.
-#   wait_until SECONDS WHAT COMMAND [ARGUMENT...]
+# With -p, it fails at once, with its status, when the process PID (whose output goes to the
+# test's) has ended first.
+#   wait_until [-p PID] SECONDS WHAT COMMAND [ARGUMENT...]
 wait_until() {
+  local process=
+  if [ "$1" = -p ]; then
+    process=$2
+    shift 2
+  fi
   local tries=$(($1 * 10)) what=$2
   shift 2
   until "$@"; do
+    if [ -n "$process" ] && process_ended "$process"; then
+      local status=0
+      wait "$process" || status=$?
+      fail "waited in vain for $what: process $process ended first, with status $status"
+    fi
     tries=$((tries - 1))
     [ "$tries" -gt 0 ] || fail "waited in vain for $what"
     sleep 0.1
@@ -62,15 +85,23 @@ keys() {
   xdotool "$@"
 }
 
-# Whether the window manager has taken over the screen (it names its check window on the root).
-window_manager_ready() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# Whether the window manager has taken over the screen (it names its check window on the root);
+# one that ended first fails the test at once.
+window_manager_ready() {
+  if process_ended "$wine_session_manager"; then
+    local status=0
+    wait "$wine_session_manager" || status=$?
+    fail "the window manager (openbox) ended with status $status before it took over the screen"
+  fi
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
 
 wine_session_start() {
   # A session that began on another display, or on none (the offscreen tests), would keep
   # every window off this one.
   wineserver --kill 2>/dev/null || true
   wineserver --wait
-  openbox >/dev/null 2>&1 &
+  openbox >"$wine_session_said" 2>&1 &
   wine_session_manager=$!
   wait_until 30 "the window manager" window_manager_ready
 }
@@ -79,4 +110,5 @@ wine_session_end() {
   [ -z "$wine_session_manager" ] || kill "$wine_session_manager" 2>/dev/null || true
   wineserver --kill 2>/dev/null || true
   wineserver --wait 2>/dev/null || true
+  rm -f "$wine_session_said"
 }
