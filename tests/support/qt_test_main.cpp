@@ -7,18 +7,16 @@
 
 #include <QApplication>
 #include <QLoggingCategory>
-#include <cstdio>
 #include <cstring>
 
 namespace {
 
-QString createdTheme;
-
 // Qt tells which theme it created only in its debug log.
-void NoteCreatedTheme(QtMsgType /*type*/, const QMessageLogContext& context, const QString& text) {
-  const QString created = QStringLiteral("Successfully created platform theme ");
-  if (qstrcmp(context.category, "qt.qpa.theme") == 0 && text.startsWith(created)) {
-    createdTheme = text.mid(created.size()).remove('"');
+QString createdTheme;
+void NoteCreatedTheme(QtMsgType /*type*/, const QMessageLogContext& /*context*/,
+                      const QString& text) {
+  if (text.startsWith("Successfully created platform theme ")) {
+    createdTheme = text.section('"', 1, 1);
   }
 }
 
@@ -38,8 +36,8 @@ int main(int argc, char* argv[]) {
   // A theme that failed to load leaves Qt's fallback: the tests would say nothing of the desktop.
   const QString requested = qEnvironmentVariable("QT_QPA_PLATFORMTHEME");
   if (!requested.isEmpty() && createdTheme != requested) {
-    std::fprintf(stderr, "the platform theme %s was asked for, but Qt created %s\n",
-                 qPrintable(requested), qPrintable(createdTheme));
+    qCritical() << "the platform theme" << requested << "was asked for, but Qt created"
+                << createdTheme;
     return 1;
   }
   return RUN_ALL_TESTS();
