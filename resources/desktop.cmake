@@ -31,23 +31,20 @@ execute_process(COMMAND date -u -d "@${changelog_time}" +%Y-%m-%d
                 OUTPUT_VARIABLE DUCTCALC_MANUAL_DATE OUTPUT_STRIP_TRAILING_WHITESPACE
                 COMMAND_ERROR_IS_FATAL ANY)
 configure_file(ductcalc.1.in "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" @ONLY)
+# A file compressed as Debian ships documents, with no name or time inside.
+function(ductcalc_gzip source output)
+  add_custom_command(OUTPUT "${output}" COMMAND gzip -9nc "${source}" > "${output}"
+                     DEPENDS "${source}")
+endfunction()
 set(changelog_gz "${CMAKE_CURRENT_BINARY_DIR}/changelog.gz")
 set(manual_gz "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1.gz")
-add_custom_command(OUTPUT "${changelog_gz}"
-  COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/changelog" > "${changelog_gz}"
-  DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/changelog")
-add_custom_command(OUTPUT "${manual_gz}"
-  COMMAND gzip -9nc "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" > "${manual_gz}"
-  DEPENDS "${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1")
+ductcalc_gzip("${CMAKE_CURRENT_BINARY_DIR}/changelog" "${changelog_gz}")
+ductcalc_gzip("${CMAKE_CURRENT_BINARY_DIR}/ductcalc.1" "${manual_gz}")
 # The README and the usage page, which the manual page and the About dialog point to.
 set(readme_gz "${CMAKE_CURRENT_BINARY_DIR}/README.md.gz")
 set(usage_gz "${CMAKE_CURRENT_BINARY_DIR}/usage.md.gz")
-add_custom_command(OUTPUT "${readme_gz}"
-  COMMAND gzip -9nc "${PROJECT_SOURCE_DIR}/README.md" > "${readme_gz}"
-  DEPENDS "${PROJECT_SOURCE_DIR}/README.md")
-add_custom_command(OUTPUT "${usage_gz}"
-  COMMAND gzip -9nc "${PROJECT_SOURCE_DIR}/docs/usage.md" > "${usage_gz}"
-  DEPENDS "${PROJECT_SOURCE_DIR}/docs/usage.md")
+ductcalc_gzip("${PROJECT_SOURCE_DIR}/README.md" "${readme_gz}")
+ductcalc_gzip("${PROJECT_SOURCE_DIR}/docs/usage.md" "${usage_gz}")
 add_custom_target(desktop_files ALL
   DEPENDS ${DUCTCALC_ICONS} "${changelog_gz}" "${manual_gz}" "${readme_gz}" "${usage_gz}")
 
