@@ -75,10 +75,16 @@ cleanup() {
   wine_session_end
 }
 trap cleanup EXIT
-# An installation left by an earlier run that did not finish would be offered as the default.
+# An installation left by an earlier run that did not finish would be offered as the default,
+# and its folders, or the folders the cases make on drive C:, refused as not empty.
 for root in HKCU HKLM; do
   wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
 done
+drive_c=$(winepath -u 'C:\')
+find "$drive_c" -mindepth 1 -maxdepth 1 -not -name windows -not -name users -not -name 'Program*' \
+  -exec rm -rf {} +
+rm -rf "$drive_c/Program Files/ductcalc" "$drive_c/Program Files/风管 计算" "$drive_c"/users/*/AppData/Local/Programs
+find "$drive_c/users" "$drive_c/ProgramData" -name "$title.lnk" -delete
 
 # A folder Windows knows by an environment variable, of those read once here.
 declare -A known_folders
@@ -97,17 +103,20 @@ exported_key() {
 # The value of a registry export line ("InstallLocation"="C:\\x") as Windows holds it.
 exported_value() { exported_key "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | sed 's/\\\\/\\/g'; }
 
-# The default folder, the Start menu's folder and the registry root of MODE (CurrentUser or
-# AllUsers), in default_folder, menu and root.
+# The default folder, the Start menu's folder, the registry root of MODE (CurrentUser or
+# AllUsers) and the name of its entry in the list of programs, in default_folder, menu, root and
+# entry.
 mode_places() {
   if [ "$1" = CurrentUser ]; then
     default_folder="$(known_folder LOCALAPPDATA)\\Programs\\ductcalc"
     menu="$(known_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_CURRENT_USER
+    entry="$title（当前用户）"
   else
     default_folder="$(known_folder ProgramW6432)\\ductcalc"
     menu="$(known_folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_LOCAL_MACHINE
+    entry="$title（所有用户）"
   fi
 }
 
@@ -153,8 +162,8 @@ expect_files() {
 expect_listed() {
   mode_places "$1"
   [ -f "$(winepath -u "$menu")/$title.lnk" ] || fail "$3: no Start-menu entry in $menu"
-  exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$title\"" ||
-    fail "$3: not in the list of programs"
+  exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$entry\"" ||
+    fail "$3: not in the list of programs as $entry"
   [ "$(exported_value "$root\\$key" InstallLocation)" = "$2" ] ||
     fail "$3: the list of programs records $(exported_value "$root\\$key" InstallLocation), not $2"
 }
@@ -193,8 +202,10 @@ round_trip() {
   local mode=$1 how=$2 asked=$3 folder
   mode_places "$mode"
   folder=${asked:-$default_folder}
-  local what="$mode, $how, into $folder" before
+  local what="$mode, $how, into $folder" before made
   before=$(temporary_files)
+  made=$(winepath -u "$folder")  # the outermost of the folders the installer is to make
+  while [ ! -e "$(dirname "$made")" ]; do made=$(dirname "$made"); done
   install "$mode" "$how" "$asked" || fail "$what: the installer failed"
   wineserver --wait
   expect_installed "$mode" "$folder" "$what"
@@ -205,6 +216,7 @@ round_trip() {
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed "$mode" "$folder" "$what"
   wineserver --wait  # its copy, which removes uninstall.exe, and what deletes the copy, ended
+  [ ! -e "$made" ] || fail "$what: left the folder it made, $made"
   local left
   left=$(LC_ALL=C comm -13 <(echo "$before") <(temporary_files))
   [ -z "$left" ] || fail "$what: left in the temporary folder $(known_folder TEMP): $left"
@@ -374,6 +386,31 @@ finish_page_left_open() {
   echo "installer_round_trip: $what: uninstall.exe and its folder went once the uninstaller ended"
 }
 
+# A newer version installed in the same mode (its installer made from the same scripts) is not
+# replaced by a silent run (exit code 2, nothing changed) unless it says /Downgrade.
+downgrade() {
+  local what="CurrentUser, over a newer version" work status=0
+  work=$(mktemp -d)
+  cp "$(dirname "$setup")"/{installer,uninstaller}.nsi "$work/"
+  sed -i 's/^!define VERSION .*/!define VERSION "99.0.0"/' "$work/installer.nsi" "$work/uninstaller.nsi"
+  "$project/scripts/windows-installer" "$work" "$shipped" "$work/ductcalc-newer.exe" >/dev/null
+  mode_places CurrentUser
+  wine "$work/ductcalc-newer.exe" /S /CurrentUser || fail "$what: the newer version's installer failed"
+  wineserver --wait
+  install CurrentUser silent "" || status=$?
+  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+  wineserver --wait
+  [ "$(exported_value "$root\\$key" DisplayVersion)" = 99.0.0 ] || fail "$what: the newer version was replaced"
+  expect_installed CurrentUser "$default_folder" "$what, refused"
+  wine "$setup" /S /CurrentUser /Downgrade || fail "$what: /Downgrade failed"
+  wineserver --wait
+  [ "$(exported_value "$root\\$key" DisplayVersion)" = "${version#ductcalc }" ] || fail "$what: not replaced with /Downgrade"
+  uninstall "$default_folder" || fail "$what: the uninstaller failed"
+  expect_removed CurrentUser "$default_folder" "$what"
+  rm -rf "$work"
+  echo "installer_round_trip: $what: refused silently, replaced with /Downgrade"
+}
+
 # Through the pages as a user goes through them with the keyboard, for all users while the
 # current user has an installation of his own: the install mode (all users, chosen over the
 # mode of the earlier installation), the folder typed over the one proposed: first the current
@@ -390,7 +427,7 @@ through_pages_beside_the_other_mode() {
   local installer=$! pages
   pages=$(window_named "^$title 安装\$")
   keys "$pages" key alt+a Return  # for all users, not as before for the current user
-  local foreign='C:\Tools\其他' box
+  local foreign='C:\Tools\Other' box
   make_foreign_folder "$(winepath -u "$foreign")"
   xdotool type --delay 50 "$foreign"  # on the folder page, which the keys reach once it is shown
   xdotool key Return  # install into another program's folder
@@ -631,6 +668,7 @@ every_case() {
   into_a_folder_with_other_files
   uninstall_a_shared_folder
   upgrade_in_place
+  downgrade
   second_folder_and_a_copy
   when_files_cannot_change
   finish_page_left_open
