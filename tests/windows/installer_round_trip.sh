@@ -22,7 +22,7 @@
 # SETUP.EXE lies in the Windows build folder, beside the installer's scripts that CMake
 # configured there, from which the test makes an earlier version's installer, and the name of
 # the package with the version it was built as (package-name). CASE: the cases to run (the
-# functions below), by default all.
+# functions below every_case calls), by default all.
 set -Eeuo pipefail
 # A step that fails outside a check says which it was.
 trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
@@ -654,7 +654,7 @@ while_the_calculator_runs() {
   echo "installer_round_trip: $what: nothing changed silently; the pages waited for it to close"
 }
 
-every_case() {
+round_trips() {
   round_trip CurrentUser silent ""
   round_trip AllUsers cmd ""
   round_trip CurrentUser silent 'C:\风管\当量直径'
@@ -662,6 +662,9 @@ every_case() {
   round_trip AllUsers cmd 'C:\Program Files\风管 计算'
   round_trip CurrentUser silent 'C:\风管 工具\计算'  # /D= in quotes, as Wine passes it
   round_trip AllUsers quoted 'C:\Duct Tools\风管'
+}
+every_case() {
+  round_trips
   refused_command_lines
   refused_on_the_pages
   into_the_other_modes_folder
