@@ -545,7 +545,7 @@ into_the_other_modes_folder() {
 uninstall_a_shared_folder() {
   local folder='C:\Tools\共用' what="a folder both modes' entries record"
   record_for_all_users() {
-    wine reg add "HKLM\\$key" /v DisplayName /d "$title" /f >/dev/null
+    wine reg add "HKLM\\$key" /v DisplayName /d "$title（所有用户）" /f >/dev/null
     wine reg add "HKLM\\$key" /v InstallLocation /d "$folder" /f >/dev/null
   }
   install CurrentUser cmd "$folder" || fail "$what: the installer failed"
@@ -561,7 +561,7 @@ uninstall_a_shared_folder() {
   expect_removed CurrentUser "" "$what"
   # The current user's entries again, by hand (the installer would refuse a folder that holds
   # files no entry of its mode records).
-  wine reg add "HKCU\\$key" /v DisplayName /d "$title" /f >/dev/null
+  wine reg add "HKCU\\$key" /v DisplayName /d "$title（当前用户）" /f >/dev/null
   wine reg add "HKCU\\$key" /v InstallLocation /d "$folder" /f >/dev/null
   mode_places CurrentUser
   cp "$(winepath -u "$(known_folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs")/$title.lnk" "$(winepath -u "$menu")/"
