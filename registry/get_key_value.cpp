@@ -36,7 +36,7 @@ bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& key
     keyVal.clear();
     return false;
   }
-  std::array<std::uint8_t, kBufferSize * kUtf8BytesPerCodePageByte> buffer{};
+  std::array<std::uint8_t, std::size_t{kBufferSize} * kUtf8BytesPerCodePageByte> buffer{};
   std::uint32_t size = kBufferSize;
   std::uint32_t type = 0;
   if (registry.QueryValue(key, subKeyRef, &type, buffer.data(), &size) != kErrorSuccess) {
