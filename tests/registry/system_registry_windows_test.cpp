@@ -42,7 +42,8 @@ TEST(SystemRegistry, CountsATextAgainstTheLimitInTheCodePage) {
         std::string value = "earlier";
         const auto root = static_cast<RegistryKey>(static_cast<std::int32_t>(0x80000001U));
         EXPECT_EQ(GetKeyValue(*registry, root, keyName, "PATH", value), fits)
-            << count << " of U+" << std::hex << unit[0] << ", " << zeros << " zero";
+            << count << " of U+" << std::hex << static_cast<unsigned>(unit[0]) << ", " << zeros
+            << " zero";
         EXPECT_EQ(QString::fromStdString(value), fits ? QString::fromStdWString(text) : "");
         ++outcomes.at(fits ? 1 : 0);
       }
