@@ -59,7 +59,9 @@ bool StartProgram(const std::string& path) {
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_SHOWNORMAL;
     PROCESS_INFORMATION process{};
-    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0,
+    // A console program started from this windowed one gets no console window of its own.
+    const DWORD flags = GetConsoleWindow() != nullptr ? 0 : CREATE_NO_WINDOW;
+    started = CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, flags,
                              nullptr, nullptr, &startup, &process) != 0;
     if (started) {
       CloseHandle(process.hThread);
