@@ -617,6 +617,8 @@ second_folder_and_a_copy() {
   expect_installed CurrentUser "$second" "$what, after a copy's uninstaller"
   uninstall "$second" || fail "$what: the uninstaller failed"
   expect_removed CurrentUser "$second" "$what"
+  wineserver --wait  # the copy that removes the folders
+  [ ! -e "$(dirname "$(winepath -u "$second")")" ] || fail "$what: left the folder it made above $second"
   echo "installer_round_trip: $what: replaced the first; a copy's uninstaller removed only the copy"
 }
 
