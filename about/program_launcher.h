@@ -12,7 +12,9 @@ class ProgramLauncher {
   // True when `path` names an existing file that is not a directory.
   [[nodiscard]] virtual bool IsFile(const std::string& path) const = 0;
   // Starts the program at `path` as it stands, with no arguments, to run on by itself; the
-  // path is never handed to a shell or split into a command line. False when it cannot start.
+  // path is never handed to a shell or split into a command line. False when it cannot start,
+  // and on Windows when it is no program image (a batch file would run in the command
+  // interpreter).
   virtual bool Start(const std::string& path) = 0;
 };
 

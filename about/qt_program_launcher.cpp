@@ -1,7 +1,8 @@
 #include "about/qt_program_launcher.h"
 
 #include <QFileInfo>
-#include <QProcess>
+
+#include "about/program_start.h"
 
 namespace duct {
 
@@ -10,9 +11,7 @@ bool QtProgramLauncher::IsFile(const std::string& path) const {
 }
 
 bool QtProgramLauncher::Start(const std::string& path) {
-  // The path is the program itself: an unquoted path with blanks must not become another
-  // program with arguments.
-  return !path.empty() && QProcess::startDetached(QString::fromStdString(path), {});
+  return !path.empty() && StartProgram(path);
 }
 
 }  // namespace duct

@@ -10,7 +10,7 @@
 namespace duct {
 namespace {
 
-constexpr std::uint32_t kBufferSize = 1024;
+constexpr std::uint32_t kBufferSize = 1024;  // in the code page's bytes
 
 // "&h" and the number the (at most four, least significant first) bytes make, in hexadecimal.
 std::string NumberText(std::string_view bytes) {
@@ -36,7 +36,7 @@ bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& key
     keyVal.clear();
     return false;
   }
-  std::array<std::uint8_t, kBufferSize> buffer{};
+  std::array<std::uint8_t, std::size_t{kBufferSize} * kUtf8BytesPerCodePageByte> buffer{};
   std::uint32_t size = kBufferSize;
   std::uint32_t type = 0;
   if (registry.QueryValue(key, subKeyRef, &type, buffer.data(), &size) != kErrorSuccess) {
@@ -44,7 +44,8 @@ bool GetKeyValue(Registry& registry, RegistryKey keyRoot, const std::string& key
     registry.CloseKey(key);
     return false;
   }
-  std::string_view kept(reinterpret_cast<const char*>(buffer.data()), std::min(size, kBufferSize));
+  std::string_view kept(reinterpret_cast<const char*>(buffer.data()),
+                        std::min<std::size_t>(size, buffer.size()));
   if (!kept.empty() && kept.back() == '\0') {
     kept.remove_suffix(1);
   }

@@ -25,9 +25,15 @@ inline constexpr std::int32_t kErrorAccessDenied = 5;
 inline constexpr std::int32_t kErrorInvalidHandle = 6;
 inline constexpr std::int32_t kErrorMoreData = 234;
 
+// The most bytes a text takes in UTF-8 for each byte it takes in a code page: 3 for a character
+// of the Basic Multilingual Plane (at least 1 byte in any code page), 4 for one beyond it (which
+// a code page holds, if at all, in at least 1 byte).
+inline constexpr std::uint32_t kUtf8BytesPerCodePageByte = 4;
+
 // The three registry calls the About dialog makes, in the shape of the platform's 8-bit
 // code-page functions, with UTF-8 for the code page: names go in, and string values (kRegSz) come
-// back, in UTF-8; values of other types come back as stored.
+// back, in UTF-8; values of other types come back as stored; but a value's length is checked as
+// those functions count it.
 class Registry {
  public:
   virtual ~Registry() = default;
@@ -35,9 +41,11 @@ class Registry {
   // Opens `subKey` under `root` into `*result`.
   virtual std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
                                std::uint32_t accessMask, RegistryKey* result) = 0;
-  // Reads the value `valueName`: its type into `*type`, its bytes into `data`, which holds
-  // `*dataSize` bytes; `*dataSize` receives the value's length. A value longer than the buffer
-  // fails with kErrorMoreData.
+  // Reads the value `valueName`: its type into `*type`, its bytes into `data`, and their number
+  // into `*dataSize`. A value whose length in the system's code page (as the 8-bit functions
+  // count it) is more than `*dataSize` fails with kErrorMoreData, `*dataSize` receiving that
+  // length; `data` holds kUtf8BytesPerCodePageByte times `*dataSize` bytes, room for the text in
+  // UTF-8.
   virtual std::int32_t QueryValue(RegistryKey key, const std::string& valueName,
                                   std::uint32_t* type, std::uint8_t* data,
                                   std::uint32_t* dataSize) = 0;

@@ -29,7 +29,9 @@ std::string Utf8(const wchar_t* wide, int length) {
 // The Windows registry through advapi32's UTF-16 functions, as Windows stores its text: the
 // 8-bit code-page functions would turn a character outside the system's code page into '?'. A
 // string value (REG_SZ), the one type read as text, comes back as the code-page functions give
-// it, zero bytes included, but in UTF-8; any other value as it is stored.
+// it, zero bytes included, but in UTF-8, and its length is what it takes in the system's code page
+// (CP_ACP), as those functions count it, whatever it takes in UTF-8; any other value as it is
+// stored.
 class WindowsRegistry final : public Registry {
  public:
   std::int32_t OpenKey(RegistryKey root, const std::string& subKey, std::uint32_t options,
@@ -67,18 +69,23 @@ std::int32_t WindowsRegistry::QueryValue(RegistryKey key, const std::string& val
     return status;
   }
   std::string bytes(stored.begin(), stored.end());
+  std::size_t length = bytes.size();
   if (valueType == REG_SZ) {
     std::wstring wide(stored.size() / sizeof(wchar_t), L'\0');
     std::copy_n(stored.begin(), wide.size() * sizeof(wchar_t),
                 reinterpret_cast<BYTE*>(wide.data()));
-    bytes = Utf8(wide.data(), static_cast<int>(wide.size()));
+    const int units = static_cast<int>(wide.size());
+    bytes = Utf8(wide.data(), units);
+    length = static_cast<std::size_t>(
+        WideCharToMultiByte(CP_ACP, 0, wide.data(), units, nullptr, 0, nullptr, nullptr));
   }
   *type = valueType;
   const std::uint32_t room = *dataSize;
-  *dataSize = static_cast<std::uint32_t>(bytes.size());
-  if (bytes.size() > room) {
+  *dataSize = static_cast<std::uint32_t>(length);
+  if (length > room || bytes.size() > std::size_t{room} * kUtf8BytesPerCodePageByte) {
     return ERROR_MORE_DATA;
   }
+  *dataSize = static_cast<std::uint32_t>(bytes.size());
   std::copy(bytes.begin(), bytes.end(), data);
   return ERROR_SUCCESS;
 }

@@ -125,18 +125,24 @@ keys "$main" key alt+o
 wait_for_windows 1 "关于 $title"
 about=$(windows_named "关于 $title")
 
-# Without either value, the message over the dialog, titled as the program, its button in Qt's
-# Chinese; Enter closes it and the dialog stays.
-wine reg delete "$tool_key" /f >/dev/null
-keys "$about" key alt+s
-wait_for_windows 2 "$title"
-message=$(windows_named "$title" | grep -vx "$main")
-printf '' | xclip -selection clipboard 2>/dev/null  # its server ends with the display
-keys "$message" key ctrl+c
-clipboard_holds 此时系统信息不可用 确定
-keys "$message" key Return
-wait_for_windows 1 "$title"
-wait_for_windows 1 "关于 $title"
+# A batch file where the first value names the tool, which Windows would run in cmd.exe (that
+# parses the line again), and then neither value: the message over the dialog, titled as the
+# program, its button in Qt's Chinese, and nothing started; Enter closes it and the dialog stays.
+printf 'echo started>"%%~f0.started"\r\n' >"$tool_folder/info.bat"
+wine reg add "$tool_key" /v PATH /t REG_SZ /d 'C:\Program Files\风管 测试\info.bat' /f >/dev/null
+for value in batch none; do
+  [ $value = batch ] || wine reg delete "$tool_key" /f >/dev/null
+  keys "$about" key alt+s
+  wait_for_windows 2 "$title"
+  message=$(windows_named "$title" | grep -vx "$main")
+  printf '' | xclip -selection clipboard 2>/dev/null  # its server ends with the display
+  keys "$message" key ctrl+c
+  clipboard_holds 此时系统信息不可用 确定
+  keys "$message" key Return
+  wait_for_windows 1 "$title"
+  wait_for_windows 1 "关于 $title"
+done
+[ ! -e "$tool_folder/info.bat.started" ] || fail "the batch file the registry names was run"
 
 keys "$about" key Escape
 wait_for_windows 0 "关于 $title"

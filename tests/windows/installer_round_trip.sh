@@ -10,19 +10,25 @@
 # another folder (the first is removed), a copy's uninstaller (it removes its own folder and
 # nothing else), a running calculator (nothing changes, and the silent run fails), an
 # installation of the other mode (its folder is refused, silently and on the pages; beside it
-# the pages say so). The pages are driven with real keys on the X display this script is given
+# the pages say so), a folder that holds another program's files (refused: nothing of them is
+# overwritten or deleted), a folder that cannot be written and an earlier installation that
+# cannot be removed (the earlier one stays as it was), a file of the installation that cannot be
+# deleted (the uninstall says so with exit code 3 and stays listed), the uninstaller's finish
+# page left open while its file is in use. The pages are driven with real keys on the X display this script is given
 # (scripts/with-display), in a Wine session of its own (wine_session.sh). Changes the Wine prefix
 # that WINEPREFIX names and ends its Wine session: never point it at one of your own.
 #
-#   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER
+#   installer_round_trip.sh SETUP.EXE SHIPPED_FOLDER [CASE...]
 # SETUP.EXE lies in the Windows build folder, beside the installer's scripts that CMake
 # configured there, from which the test makes an earlier version's installer, and the name of
-# the package with the version it was built as (package-name).
+# the package with the version it was built as (package-name). CASE: the cases to run (the
+# functions below every_case calls), by default all.
 set -Eeuo pipefail
 # A step that fails outside a check says which it was.
 trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
 setup=$1
 shipped=$2
+shift 2
 project=$(cd "$(dirname "$0")/../.." && pwd)
 # shellcheck source=wine_session.sh
 source "$(dirname "$0")/wine_session.sh" installer_round_trip
@@ -31,17 +37,54 @@ title=当量直径计算
 key='Software\Microsoft\Windows\CurrentVersion\Uninstall\ductcalc'
 version=$(sed "s/^ductcalc-/ductcalc /" "$(dirname "$setup")/package-name")  # as --version says it
 
+# Makes a file or folder (a Unix path) one that no Windows program can change or delete, as a
+# read-only mount or a file another program holds open would: immutable (as root, who may write
+# anywhere; else a read-only bind mount), or for other users without write permission (on a
+# file's folder, which is what deleting it needs). Undone by unprotect, and on exit.
+protected=()
+protect() {
+  if [ "$(id -u)" -ne 0 ]; then
+    local target=$1
+    [ -d "$target" ] || target=$(dirname "$target")
+    chmod a-w "$target" && protected+=("chmod:$target")
+  elif chattr +i "$1" 2>/dev/null; then
+    protected+=("chattr:$1")
+  elif mount --bind "$1" "$1" && mount -o remount,ro,bind "$1"; then
+    protected+=("mount:$1")
+  else
+    fail "could not make $1 read-only (neither chattr +i nor a read-only bind mount)"
+  fi
+}
+unprotect() {
+  local entry
+  for entry in "${protected[@]}"; do
+    case $entry in
+      chmod:*) chmod u+w "${entry#chmod:}" ;;
+      chattr:*) chattr -i "${entry#chattr:}" ;;
+      mount:*) umount "${entry#mount:}" ;;
+    esac
+  done
+  protected=()
+}
+
 wine_session_start
 calculator=
 cleanup() {
   [ -z "$calculator" ] || kill "$calculator" 2>/dev/null || true
+  unprotect
   wine_session_end
 }
 trap cleanup EXIT
-# An installation left by an earlier run that did not finish would be offered as the default.
+# An installation left by an earlier run that did not finish would be offered as the default,
+# and its folders, or the folders the cases make on drive C:, refused as not empty.
 for root in HKCU HKLM; do
   wine reg delete "$root\\$key" /f >/dev/null 2>&1 || true
 done
+drive_c=$(winepath -u 'C:\')
+find "$drive_c" -mindepth 1 -maxdepth 1 -not -name windows -not -name users -not -name 'Program*' \
+  -exec rm -rf {} +
+rm -rf "$drive_c/Program Files/ductcalc" "$drive_c/Program Files/风管 计算" "$drive_c"/users/*/AppData/Local/Programs
+find "$drive_c/users" "$drive_c/ProgramData" -name "$title.lnk" -delete
 
 # A folder Windows knows by an environment variable, of those read once here.
 declare -A known_folders
@@ -60,17 +103,20 @@ exported_key() {
 # The value of a registry export line ("InstallLocation"="C:\\x") as Windows holds it.
 exported_value() { exported_key "$1" | sed -n "s/^\"$2\"=\"\(.*\)\"$/\1/p" | sed 's/\\\\/\\/g'; }
 
-# The default folder, the Start menu's folder and the registry root of MODE (CurrentUser or
-# AllUsers), in default_folder, menu and root.
+# The default folder, the Start menu's folder, the registry root of MODE (CurrentUser or
+# AllUsers) and the name of its entry in the list of programs, in default_folder, menu, root and
+# entry.
 mode_places() {
   if [ "$1" = CurrentUser ]; then
     default_folder="$(known_folder LOCALAPPDATA)\\Programs\\ductcalc"
     menu="$(known_folder APPDATA)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_CURRENT_USER
+    entry="$title（当前用户）"
   else
     default_folder="$(known_folder ProgramW6432)\\ductcalc"
     menu="$(known_folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs"
     root=HKEY_LOCAL_MACHINE
+    entry="$title（所有用户）"
   fi
 }
 
@@ -116,8 +162,8 @@ expect_files() {
 expect_listed() {
   mode_places "$1"
   [ -f "$(winepath -u "$menu")/$title.lnk" ] || fail "$3: no Start-menu entry in $menu"
-  exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$title\"" ||
-    fail "$3: not in the list of programs"
+  exported_key "$root\\$key" | grep -qxF "\"DisplayName\"=\"$entry\"" ||
+    fail "$3: not in the list of programs as $entry"
   [ "$(exported_value "$root\\$key" InstallLocation)" = "$2" ] ||
     fail "$3: the list of programs records $(exported_value "$root\\$key" InstallLocation), not $2"
 }
@@ -138,8 +184,7 @@ expect_removed() {
 }
 # What the temporary folder holds, one name a line.
 temporary_files() { find "$(winepath -u "$(known_folder TEMP)")" -mindepth 1 -maxdepth 1 -printf "%f\n" | LC_ALL=C sort; }
-# Runs FOLDER's uninstaller silently; its exit status. Its own file goes once it has ended (up
-# to 30 s later).
+# Runs FOLDER's uninstaller silently; its exit status. Its own file goes once it has ended.
 uninstall() {
   local status=0 here
   here=$(winepath -u "$1")
@@ -157,8 +202,10 @@ round_trip() {
   local mode=$1 how=$2 asked=$3 folder
   mode_places "$mode"
   folder=${asked:-$default_folder}
-  local what="$mode, $how, into $folder" before
+  local what="$mode, $how, into $folder" before made
   before=$(temporary_files)
+  made=$(winepath -u "$folder")  # the outermost of the folders the installer is to make
+  while [ ! -e "$(dirname "$made")" ]; do made=$(dirname "$made"); done
   install "$mode" "$how" "$asked" || fail "$what: the installer failed"
   wineserver --wait
   expect_installed "$mode" "$folder" "$what"
@@ -169,6 +216,7 @@ round_trip() {
   uninstall "$folder" || fail "$what: the uninstaller failed"
   expect_removed "$mode" "$folder" "$what"
   wineserver --wait  # its copy, which removes uninstall.exe, and what deletes the copy, ended
+  [ ! -e "$made" ] || fail "$what: left the folder it made, $made"
   local left
   left=$(LC_ALL=C comm -13 <(echo "$before") <(temporary_files))
   [ -z "$left" ] || fail "$what: left in the temporary folder $(known_folder TEMP): $left"
@@ -229,6 +277,140 @@ calculator_parent() {
   echo "${name:-process $parent, which has ended}"
 }
 
+# A folder that holds another program's files: its uninstall.exe (the name of almost every NSIS
+# uninstaller) and its notes.
+make_foreign_folder() {
+  mkdir -p "$1"
+  echo "another program's uninstaller" >"$1/uninstall.exe"
+  echo "another program's notes" >"$1/说明.txt"
+}
+files_of() { (cd "$1" && find . -type f -exec md5sum {} + | LC_ALL=C sort); }
+
+# A silent run into a folder that holds files the installer did not put there fails with exit
+# code 2, and overwrites nothing of them (nor could the uninstaller then delete them).
+into_a_folder_with_other_files() {
+  local folder='C:\Tools' what="CurrentUser, silently into a folder with another program's files"
+  local here status=0 before
+  here=$(winepath -u "$folder")
+  make_foreign_folder "$here"
+  before=$(files_of "$here")
+  install CurrentUser cmd "$folder" || status=$?
+  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+  wineserver --wait
+  [ "$(files_of "$here")" = "$before" ] || fail "$what: the folder's files changed: $(files_of "$here")"
+  expect_removed CurrentUser "" "$what"
+  rm -r "$here"
+  echo "installer_round_trip: $what: refused, the other program's files untouched"
+}
+
+# With an installation in place, a run that cannot finish leaves it as it was: into a folder
+# that exists but cannot be written (exit code 2, nothing written there), or while the earlier
+# installation cannot be removed (exit code 2, the new files gone again). An uninstall that
+# cannot delete one of the files (held open, read-only) ends with exit code 3, and keeps its
+# entry in the list of programs and its uninstaller, which removes the rest once it can.
+when_files_cannot_change() {
+  local locked='C:\只读 文件夹' other='C:\风管 另装' what="CurrentUser, with files that cannot change"
+  local status folder here held
+  mode_places CurrentUser
+  folder=$default_folder
+  here=$(winepath -u "$folder")
+  install CurrentUser silent "" || fail "$what: the installer failed"
+  wineserver --wait
+  mkdir -p "$(winepath -u "$locked")"
+  protect "$(winepath -u "$locked")"
+  status=0
+  install CurrentUser cmd "$locked" || status=$?
+  [ $status -eq 2 ] || fail "$what: into a folder that cannot be written, exit code $status, not 2"
+  wineserver --wait
+  unprotect
+  expect_installed CurrentUser "$folder" "$what, after a run into a folder that cannot be written"
+  rmdir "$(winepath -u "$locked")" || fail "$what: wrote into $locked: $(ls -A "$(winepath -u "$locked")")"
+
+  held=$(find "$here/licences" -type f | head -n 1)
+  protect "$held"
+  status=0
+  wine "$here/uninstall.exe" /S || status=$?
+  [ $status -eq 3 ] || fail "$what: an uninstall that left ${held#"$here/"}: exit code $status, not 3"
+  wineserver --wait
+  [ -f "$held" ] && [ -f "$here/uninstall.exe" ] || fail "$what: the held file or uninstall.exe went"
+  [ ! -e "$here/ductcalc.exe" ] || fail "$what: the program stayed"
+  exported_key "HKEY_CURRENT_USER\\$key" | grep -q DisplayName || fail "$what: no longer listed, though files stayed"
+  status=0
+  install CurrentUser cmd "$other" || status=$?
+  [ $status -eq 2 ] || fail "$what: installed elsewhere while the earlier one could not go: exit code $status, not 2"
+  wineserver --wait
+  [ ! -e "$(winepath -u "$other")" ] || fail "$what: left $other after failing"
+  [ "$(exported_value "HKEY_CURRENT_USER\\$key" InstallLocation)" = "$folder" ] ||
+    fail "$what: the list of programs no longer records $folder"
+  unprotect
+  uninstall "$folder" || fail "$what: the uninstaller failed once the file could go"
+  expect_removed CurrentUser "$folder" "$what"
+  echo "installer_round_trip: $what: nothing changed by failed runs; a partial uninstall said so and was listed"
+}
+
+# The uninstaller's pages, its finish page left open for longer than the 30 s its copy once
+# tried for, while (as on Windows, not Wine) the running uninstaller's file cannot be deleted:
+# the copy waits for its process to end, then deletes the file and the folder. And the copy run
+# by hand, without the folder it is to act on, deletes nothing (not an uninstall.exe at the
+# drive's root). (As root only: another user cannot make one file alone undeletable.)
+finish_page_left_open() {
+  local what="CurrentUser, the uninstaller's finish page left open" folder here
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "installer_round_trip: $what: skipped (needs root)"
+    return
+  fi
+  mode_places CurrentUser
+  folder=$default_folder
+  here=$(winepath -u "$folder")
+  install CurrentUser silent "" || fail "$what: the installer failed"
+  wineserver --wait
+  local root_file
+  root_file="$(winepath -u 'C:\')uninstall.exe"
+  echo "another program's uninstaller" >"$root_file"
+  (cd "$(winepath -u 'C:\')" && wine "$here/uninstall.exe" /RemoveUninstaller) || true
+  [ -f "$root_file" ] || fail "$what: the copy run by hand deleted C:\\uninstall.exe"
+  [ -f "$here/uninstall.exe" ] || fail "$what: the copy run by hand deleted the installation's uninstall.exe"
+  rm "$root_file"
+  wine "$here/uninstall.exe" &
+  local uninstaller=$! pages
+  pages=$(window_named "^$title 卸载\$")
+  protect "$here/uninstall.exe"  # in use while its program runs
+  keys "$pages" key Return  # uninstall; the finish page follows
+  wait_until 30 "the program's files to go" absent "$here/licences"
+  sleep 35  # the time itself is what is tested: longer than the copy's old 30 s
+  finish "$pages" "$uninstaller"
+  wait "$uninstaller" || fail "$what: the uninstaller failed"
+  unprotect  # its process has ended, and with it the hold on its file
+  wait_until 30 "the folder $folder to go" absent "$here"
+  expect_removed CurrentUser "$folder" "$what"
+  echo "installer_round_trip: $what: uninstall.exe and its folder went once the uninstaller ended"
+}
+
+# A newer version installed in the same mode (its installer made from the same scripts) is not
+# replaced by a silent run (exit code 2, nothing changed) unless it says /Downgrade.
+downgrade() {
+  local what="CurrentUser, over a newer version" work status=0
+  work=$(mktemp -d)
+  cp "$(dirname "$setup")"/{installer,uninstaller}.nsi "$work/"
+  sed -i 's/^!define VERSION .*/!define VERSION "99.0.0"/' "$work/installer.nsi" "$work/uninstaller.nsi"
+  "$project/scripts/windows-installer" "$work" "$shipped" "$work/ductcalc-newer.exe" >/dev/null
+  mode_places CurrentUser
+  wine "$work/ductcalc-newer.exe" /S /CurrentUser || fail "$what: the newer version's installer failed"
+  wineserver --wait
+  install CurrentUser silent "" || status=$?
+  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+  wineserver --wait
+  [ "$(exported_value "$root\\$key" DisplayVersion)" = 99.0.0 ] || fail "$what: the newer version was replaced"
+  expect_installed CurrentUser "$default_folder" "$what, refused"
+  wine "$setup" /S /CurrentUser /Downgrade || fail "$what: /Downgrade failed"
+  wineserver --wait
+  [ "$(exported_value "$root\\$key" DisplayVersion)" = "${version#ductcalc }" ] || fail "$what: not replaced with /Downgrade"
+  uninstall "$default_folder" || fail "$what: the uninstaller failed"
+  expect_removed CurrentUser "$default_folder" "$what"
+  rm -rf "$work"
+  echo "installer_round_trip: $what: refused silently, replaced with /Downgrade"
+}
+
 # Through the pages as a user goes through them with the keyboard, for all users while the
 # current user has an installation of his own: the install mode (all users, chosen over the
 # mode of the earlier installation), the folder typed over the one proposed: first the current
@@ -245,9 +427,16 @@ through_pages_beside_the_other_mode() {
   local installer=$! pages
   pages=$(window_named "^$title 安装\$")
   keys "$pages" key alt+a Return  # for all users, not as before for the current user
-  xdotool type --delay 50 "$own"  # on the folder page, which the keys reach once it is shown
+  local foreign='C:\Tools\Other' box
+  make_foreign_folder "$(winepath -u "$foreign")"
+  xdotool type --delay 50 "$foreign"  # on the folder page, which the keys reach once it is shown
+  xdotool key Return  # install into another program's folder
+  box=$(message_over "^$title 安装\$")
+  keys "$box" key Return  # told that it holds other files
+  message_gone "^$title 安装\$"
+  keys "$pages" key ctrl+a
+  xdotool type --delay 50 "$own"
   xdotool key Return  # install into the current user's folder
-  local box
   box=$(message_over "^$title 安装\$")
   keys "$box" key Return  # told that it holds the current user's installation
   message_gone "^$title 安装\$"
@@ -276,16 +465,21 @@ through_pages_beside_the_other_mode() {
   expect_installed CurrentUser "$own" "$what: the current user's installation, after the other went"
   uninstall "$own" || fail "$what: the current user's uninstaller failed"
   expect_removed CurrentUser "$own" "$what: the current user's installation"
-  echo "installer_round_trip: $what: refused its folder, told of the other, started the program through the shell, each uninstalled alone"
+  rm -r "$(winepath -u "$foreign")"
+  echo "installer_round_trip: $what: refused another program's folder and its own, told of the other, started the program through the shell, each uninstalled alone"
 }
 
 # Command lines the installer refuses with exit code 2, changing nothing: a parameter it does not
-# know, a folder that is not a full path (a drive's or a share's root among them) or lies under a
-# file, both modes at once. (NSIS itself
-# would pass over the first, and install into its default folder instead of the others.)
+# know, a folder that is not a full path (a drive's or a share's root among them), lies under a
+# file or holds a switch or a character Windows forbids, both modes at once. (NSIS itself would
+# pass over the first, and install into its default folder instead of the others.) A /S anywhere
+# makes the whole run silent: after a /D= that swallows the rest of the line, or after a refused
+# parameter, it must not show the pages or a message box that nobody answers.
 refused_command_lines() {
-  local file='C:\ductcalc-not-a-folder.txt' line status
+  local file='C:\ductcalc-not-a-folder.txt' line status drive before
+  drive=$(winepath -u 'C:\')
   echo "not a folder" >"$(winepath -u "$file")"
+  before=$(ls -A "$drive")
   while IFS= read -r line; do
     status=0
     run_line "$line" || status=$?
@@ -293,6 +487,7 @@ refused_command_lines() {
     wineserver --wait
     expect_removed CurrentUser "" "$line"
     expect_removed AllUsers "" "$line"
+    [ "$(ls -A "$drive")" = "$before" ] || fail "$line: made $(comm -13 <(echo "$before") <(ls -A "$drive"))"
   done <<EOF
 /S /CurrentUser /Quiet
 /S /CurrentUser /D=风管\当量直径
@@ -300,9 +495,13 @@ refused_command_lines() {
 /S /CurrentUser /D=\\\\server\\share
 /S /AllUsers /D=$file\ductcalc
 /S /AllUsers /CurrentUser
+/D=C:\order test /S /CurrentUser
+"/Quiet" "/S" "/CurrentUser"
+/S /CurrentUser /D=C:\风管 /AllUsers
+/S /CurrentUser "/D=C:\风管|计算"
 EOF
   rm "$(winepath -u "$file")"
-  echo "installer_round_trip: command lines refused, nothing changed"
+  echo "installer_round_trip: command lines refused, nothing changed, no page nor message shown"
 }
 
 # On the pages a refused parameter is a message, and the run ends with exit code 2 once it is
@@ -346,7 +545,7 @@ into_the_other_modes_folder() {
 uninstall_a_shared_folder() {
   local folder='C:\Tools\共用' what="a folder both modes' entries record"
   record_for_all_users() {
-    wine reg add "HKLM\\$key" /v DisplayName /d "$title" /f >/dev/null
+    wine reg add "HKLM\\$key" /v DisplayName /d "$title（所有用户）" /f >/dev/null
     wine reg add "HKLM\\$key" /v InstallLocation /d "$folder" /f >/dev/null
   }
   install CurrentUser cmd "$folder" || fail "$what: the installer failed"
@@ -360,10 +559,12 @@ uninstall_a_shared_folder() {
   expect_files "$folder" "$what, after the current user's uninstaller"
   expect_listed AllUsers "$folder" "$what, after the current user's uninstaller"
   expect_removed CurrentUser "" "$what"
-  wine reg delete "HKLM\\$key" /f >/dev/null  # (else the installer refuses the folder)
-  install CurrentUser cmd "$folder" || fail "$what: the second installation failed"
-  wineserver --wait
-  record_for_all_users
+  # The current user's entries again, by hand (the installer would refuse a folder that holds
+  # files no entry of its mode records).
+  wine reg add "HKCU\\$key" /v DisplayName /d "$title（当前用户）" /f >/dev/null
+  wine reg add "HKCU\\$key" /v InstallLocation /d "$folder" /f >/dev/null
+  mode_places CurrentUser
+  cp "$(winepath -u "$(known_folder ProgramData)\\Microsoft\\Windows\\Start Menu\\Programs")/$title.lnk" "$(winepath -u "$menu")/"
   wine "$(winepath -u "$folder")/uninstall.exe" /S /AllUsers || fail "$what: the uninstaller failed for all users"
   wineserver --wait
   expect_files "$folder" "$what, after all users' uninstaller"
@@ -416,6 +617,8 @@ second_folder_and_a_copy() {
   expect_installed CurrentUser "$second" "$what, after a copy's uninstaller"
   uninstall "$second" || fail "$what: the uninstaller failed"
   expect_removed CurrentUser "$second" "$what"
+  wineserver --wait  # the copy that removes the folders
+  [ ! -e "$(dirname "$(winepath -u "$second")")" ] || fail "$what: left the folder it made above $second"
   echo "installer_round_trip: $what: replaced the first; a copy's uninstaller removed only the copy"
 }
 
@@ -453,18 +656,33 @@ while_the_calculator_runs() {
   echo "installer_round_trip: $what: nothing changed silently; the pages waited for it to close"
 }
 
-round_trip CurrentUser silent ""
-round_trip AllUsers cmd ""
-round_trip CurrentUser silent 'C:\风管\当量直径'
-round_trip CurrentUser cmd 'C:\风管 工具\当量 直径'
-round_trip AllUsers cmd 'C:\Program Files\风管 计算'
-round_trip CurrentUser silent 'C:\风管 工具\计算'  # /D= in quotes, as Wine passes it
-round_trip AllUsers quoted 'C:\Duct Tools\风管'
-refused_command_lines
-refused_on_the_pages
-into_the_other_modes_folder
-uninstall_a_shared_folder
-upgrade_in_place
-second_folder_and_a_copy
-while_the_calculator_runs
-through_pages_beside_the_other_mode
+round_trips() {
+  round_trip CurrentUser silent ""
+  round_trip AllUsers cmd ""
+  round_trip CurrentUser silent 'C:\风管\当量直径'
+  round_trip CurrentUser cmd 'C:\风管 工具\当量 直径'
+  round_trip AllUsers cmd 'C:\Program Files\风管 计算'
+  round_trip CurrentUser silent 'C:\风管 工具\计算'  # /D= in quotes, as Wine passes it
+  round_trip AllUsers quoted 'C:\Duct Tools\风管'
+}
+every_case() {
+  round_trips
+  refused_command_lines
+  refused_on_the_pages
+  into_the_other_modes_folder
+  into_a_folder_with_other_files
+  uninstall_a_shared_folder
+  upgrade_in_place
+  downgrade
+  second_folder_and_a_copy
+  when_files_cannot_change
+  finish_page_left_open
+  while_the_calculator_runs
+  through_pages_beside_the_other_mode
+}
+if [ $# -eq 0 ]; then
+  every_case
+fi
+for case in "$@"; do
+  "$case"
+done
