@@ -1,5 +1,6 @@
 #include "calc/calculate_command.h"
 
+#include <initializer_list>
 #include <optional>
 
 #include "calc/formulas.h"
@@ -18,6 +19,15 @@ void Write(CalculateResult& result, Field field, float value, int decimals) {
 
 CalculateResult Ending(CalculateMessage message) { return {{}, message}; }
 
+// No answer could be computed: the fields the path writes show the placeholder.
+CalculateResult Unanswered(std::initializer_list<Field> fields) {
+  CalculateResult result{{}, CalculateMessage::InputError};
+  for (const Field field : fields) {
+    result.writes.push_back({field, kPlaceholder});
+  }
+  return result;
+}
+
 // Side a against the given diameter, or without side a the diameter alone: the square duct of
 // a zero diameter is no answer either.
 bool Plausible(std::optional<float> sideA, float diameter) {
@@ -34,7 +44,7 @@ CalculateResult FromBothSides(const CalculatorInput& input) {
   const auto flow = CalcFlowDiameter(*a, *b);
   const auto velocity = CalcVelocityDiameter(*a, *b);
   if (!flow || !velocity) {
-    return Ending(CalculateMessage::InputError);
+    return Unanswered({Field::TxtD0, Field::TxtD1});
   }
   CalculateResult result;
   Write(result, Field::TxtD0, *velocity, 0);
@@ -43,11 +53,12 @@ CalculateResult FromBothSides(const CalculatorInput& input) {
 }
 
 // The reverse direction's answer: TxtA(0) only for the square duct, then side b and the
-// computed diameter; nothing when a computation failed.
+// computed diameter.
 CalculateResult ReverseAnswer(bool squareDuct, std::optional<float> a, std::optional<float> b,
                               Field computedField, std::optional<float> computed, int decimals) {
   if (!a || !b || !computed) {
-    return Ending(CalculateMessage::InputError);
+    return squareDuct ? Unanswered({Field::TxtA0, Field::TxtA1, computedField})
+                      : Unanswered({Field::TxtA1, computedField});
   }
   CalculateResult result;
   if (squareDuct) {

@@ -16,6 +16,10 @@ enum class Direction {
 enum class GivenDiameter { None, Velocity, Flow };
 
 // The four text boxes of the calculator window, in the order of CalculatorInput::texts.
+// What a field holds when it holds no number: at start, after a clear button, and where a
+// calculation could give no answer. No length reads from it.
+inline constexpr char kPlaceholder[] = "(空白)";
+
 enum class Field {
   TxtA0,  // side a
   TxtA1,  // side b
@@ -43,7 +47,7 @@ enum class CalculateMessage {
   RatioError,  // side a implausible against the given diameter, or that diameter 0
 };
 
-// What one run does: the texts to write, in order, or the one message to show.
+// What one run does: the texts to write, in order, and the message to show after them, if any.
 struct CalculateResult {
   std::vector<FieldText> writes;
   std::optional<CalculateMessage> message;
@@ -52,8 +56,9 @@ struct CalculateResult {
 // The calculate button: converts the texts that the direction needs, checks them, computes and
 // answers with rounded texts. Bad input gives one message and no write. A computation that
 // fails after the checks (both sides 0, magnitudes near the top of the float range, a side
-// search past its limit) also gives the input-error message and no write, so that every answer
-// depends on the texts and options alone, never on an earlier run.
+// search past its limit) blanks every field its path writes and gives the input-error message:
+// no earlier answer is left beside inputs it was not computed from, and every answer depends on
+// the texts and options alone, never on an earlier run.
 CalculateResult Calculate(const CalculatorInput& input);
 
 }  // namespace duct

@@ -22,9 +22,6 @@ class FrmMain : public QWidget {
   Q_OBJECT
 
  public:
-  // What a field holds when it holds no number: at start, and after a clear button.
-  static constexpr auto kPlaceholder = "(空白)";
-
   FrmMain(MessageBoxService& messages, AlertSound& alert, QWidget* parent = nullptr);
 
   // What the option buttons say, for the handlers and the calculate command alike.

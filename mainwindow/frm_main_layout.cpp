@@ -52,7 +52,7 @@ TextBox* TextField(QWidget* parent, const char* name, const QRect& geometry, con
   auto* field = Named(new TextBox(parent), name, geometry, font);
   field->setAccessibleName(caption.left(caption.indexOf("(&")) + "（毫米）");
   field->setMaxLength(std::numeric_limits<int>::max());  // no length limit on pasted text
-  field->WriteText(FrmMain::kPlaceholder);
+  field->WriteText(kPlaceholder);
   field->setReadOnly(locked);
   return field;
 }

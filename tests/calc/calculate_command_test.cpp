@@ -10,7 +10,7 @@ namespace {
 
 constexpr auto kBlank = "(空白)";
 const std::string kHuge = "340000000000000000000000000000000000000";
-constexpr auto kInputError = "input error";
+const std::string kInputError = "input error";
 constexpr auto kRatioError = "ratio";
 
 // The options as the window can show them: the forward direction (A), or the reverse one with
@@ -40,7 +40,7 @@ std::string Outcome(const CalculateResult& result) {
   return outcome;
 }
 
-TEST(Calculate, AnswersOrShowsOneMessageAndWritesNothing) {
+TEST(Calculate, AnswersOrShowsOneMessage) {
   const struct {
     Options options;
     std::array<std::string, 4> texts;
@@ -62,11 +62,15 @@ TEST(Calculate, AnswersOrShowsOneMessageAndWritesNothing) {
       {V, {"0", "", "400"}, kRatioError}, {V, {"300", "", "0"}, kRatioError},
       {V, {"", "", "0"}, kRatioError}, {F, {"300", "", "", kBlank}, kInputError},
       {F, {"200", "", "", "400"}, kRatioError}, {F, {"", "", "", "0"}, kRatioError},
-      // Inputs that pass the checks but make a formula fail: the input-error message rather than
-      // an earlier run's value on show.
-      {A, {"0", "0"}, kInputError}, {A, {kHuge, kHuge}, kInputError},
-      {V, {"16" + kHuge.substr(2), "", "30" + kHuge.substr(2)}, kInputError},
-      {F, {"5100000", "", "", "10000000"}, kInputError},  // the search's limit
+      // Inputs that pass the checks but make a formula fail: the fields of the path blanked,
+      // rather than an earlier run's answer left beside them, and the input-error message.
+      {A, {"0", "0"}, kInputError + " D0=(空白) D1=(空白)"},
+      {A, {kHuge, kHuge}, kInputError + " D0=(空白) D1=(空白)"},
+      {V, {"16" + kHuge.substr(2), "", "30" + kHuge.substr(2)},
+       kInputError + " A1=(空白) D1=(空白)"},
+      {V, {"", "", kHuge}, kInputError + " A0=(空白) A1=(空白) D1=(空白)"},  // the square's DL
+      {F, {"5100000", "", "", "10000000"},
+       kInputError + " A1=(空白) D0=(空白)"},  // the side search's limit
       // clang-format on
   };
 
