@@ -44,8 +44,8 @@ std::optional<float> ReadingReference(const std::string& text) {
 
 // Every text of up to five characters from those a paste may hold around a number (a full-width
 // digit among them), and the kept texts of field_texts/: a float's halfway points and edges,
-// digit strings thousands long, the placeholder, and what fuzzing found; read to the bit as the
-// C library reads them.
+// digit strings thousands long, the placeholder, and a former fuzz target's corpus; read to the
+// bit as the C library reads them.
 TEST(ParseLength, ReadsPlainDecimalsAsTheCLibraryDoes) {
   const std::vector<std::string> pieces = {
       "0", "7", ".", " ", "\t", "-", "+", "e", ",", "x", std::string(1, '\0'), "１"};
