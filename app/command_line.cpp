@@ -1,9 +1,6 @@
 #include "app/command_line.h"
 
 #include <algorithm>
-#include <array>
-#include <optional>
-#include <string_view>
 
 #include "base/application_info.h"
 
@@ -12,55 +9,6 @@ namespace {
 
 // A lone "-" is not an option: by custom it names standard input, and here it is passed over.
 bool IsOption(const std::string& argument) { return argument.size() > 1 && argument[0] == '-'; }
-
-std::span<const std::string> Options(std::span<const std::string> arguments) {
-  return arguments.first(OptionCount(arguments));
-}
-
-// Qt 6.4's own options, as QCoreApplication, QGuiApplication (-geometry, -title and -icon only
-// on X11), QApplication and the X11 platform take them, each also written with two dashes: those
-// that take the next argument, whatever it is, if there is one;
-constexpr std::array<std::string_view, 10> kQtOptionsTakingNext{
-    "-platform",        "-platformpluginpath", "-platformtheme",
-    "-qwindowgeometry", "-geometry",           "-qwindowtitle",
-    "-title",           "-qwindowicon",        "-icon",
-    "-plugin"};
-// those that take the next argument, without which Qt leaves them;
-constexpr std::array<std::string_view, 7> kQtOptionsWithValue{
-    "-style", "-stylesheet", "-session", "-qmljsdebugger", "-display", "-name", "-visual"};
-// those that stand alone, and those with their value after "=".
-constexpr std::array<std::string_view, 7> kQtFlags{
-    "-reverse", "-testability", "-widgetcount", "-qdevel", "-qdebug", "-nograb", "-dograb"};
-constexpr std::array<std::string_view, 3> kQtJoinedOptions{
-    "-style=", "-stylesheet=", "-qmljsdebugger="};
-
-template <std::size_t N>
-bool Holds(const std::array<std::string_view, N>& names, std::string_view name) {
-  return std::find(names.begin(), names.end(), name) != names.end();
-}
-
-// The first of `options` that Qt does not take, skipping the values of those it does.
-std::optional<std::string> FirstOptionNotQts(std::span<const std::string> options) {
-  for (std::size_t i = 0; i < options.size(); ++i) {
-    if (!IsOption(options[i])) {
-      continue;
-    }
-    std::string_view name = options[i];
-    if (name.starts_with("--")) {
-      name.remove_prefix(1);
-    }
-    const bool joined =
-        std::any_of(kQtJoinedOptions.begin(), kQtJoinedOptions.end(),
-                    [name](std::string_view option) { return name.starts_with(option); });
-    const bool valueFollows = i + 1 < options.size();
-    if (Holds(kQtOptionsTakingNext, name) || (Holds(kQtOptionsWithValue, name) && valueFollows)) {
-      ++i;  // its value, whatever it looks like
-    } else if (!joined && !Holds(kQtFlags, name)) {
-      return options[i];
-    }
-  }
-  return std::nullopt;
-}
 
 CommandLine Refusal(const std::string& option) {
   const std::string program = kProgramName;
@@ -77,13 +25,12 @@ std::size_t OptionCount(std::span<const std::string> arguments) {
 
 CommandLine ReadOwnOptions(std::span<const std::string> arguments) {
   const std::string program = kProgramName;
-  const auto options = Options(arguments);
+  const auto options = arguments.first(OptionCount(arguments));
   const auto own = std::find_if(options.begin(), options.end(), [](const std::string& a) {
     return a == "--help" || a == "--version";
   });
   if (own == options.end()) {
-    const auto unknown = FirstOptionNotQts(options);
-    return unknown ? Refusal(*unknown) : CommandLine{true, {}, 0};
+    return {true, {}, 0};
   }
   if (*own == "--help") {
     return {false,

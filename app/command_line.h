@@ -6,11 +6,10 @@
 namespace duct {
 
 // What the command line asks for. The program has two options of its own, --help and
-// --version, read before the toolkit starts so that they answer without a display, and so is
-// an option that is neither the program's nor the toolkit's, which is refused. The toolkit then
-// takes its own options (-platform, -style, -session, -qwindowgeometry, ...), as in any Qt
-// program; an option it leaves is refused too, and anything else (a file dropped onto the
-// program, anything after "--") is passed over: the window has no use for it.
+// --version, which answer before the toolkit starts, so without a display too. The toolkit then
+// takes its own options (-platform, -style, -session, ...), as in any Qt program; an option it
+// leaves is refused, and anything else (a file dropped onto the program, anything after "--") is
+// passed over: the window has no use for it.
 struct CommandLine {
   bool openWindow = false;
   std::string output;  // for standard output, or for standard error when refused
@@ -22,8 +21,7 @@ struct CommandLine {
 std::size_t OptionCount(std::span<const std::string> arguments);
 
 // The arguments after the program's name, in UTF-8, before the toolkit has seen them: --help
-// or --version answers, wherever it stands before "--"; else the first option that the toolkit
-// does not take either is refused; else the window opens.
+// or --version answers, wherever it stands before "--"; else the window is to open.
 CommandLine ReadOwnOptions(std::span<const std::string> arguments);
 
 // The arguments that the toolkit left of those before "--", in UTF-8: the first option among

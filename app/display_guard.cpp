@@ -1,7 +1,7 @@
 #include "app/display_guard.h"
 
 #include <QString>
-#include <algorithm>
+#include <QStringList>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -24,28 +24,18 @@ struct HeldMessage {
 std::vector<HeldMessage> heldMessages;
 QtMessageHandler handlerBefore = nullptr;
 
-// The text of the first held message that contains `part`; empty when none does.
-QString HeldText(const QString& part) {
-  const auto held = std::find_if(heldMessages.begin(), heldMessages.end(),
-                                 [&part](const HeldMessage& m) { return m.text.contains(part); });
-  return held != heldMessages.end() ? held->text : QString();
-}
-
-// Why the window system did not start, in one line: a platform that -platform or QT_QPA_PLATFORM
-// names but that does not exist, or else no display to show the window on.
-QString Explanation(const QString& fatal) {
-  const QString unknown = HeldText("Could not find the Qt platform plugin \"");
-  if (!unknown.isEmpty()) {
-    const QString available =
-        fatal.section("Available platform plugins are: ", 1).section('\n', 0, 0).chopped(1);
-    return "找不到 Qt 平台插件“" + unknown.section('"', 1, 1) + "”" +
-           (available.isEmpty() ? QString() : "（可用的平台插件：" + available + "）");
+// Why the window system did not start, in Qt's own words: what it said while it tried (the
+// display it could not connect to, a platform it could not find), else the first line of its
+// fatal message. Passed on as they stand, never read for their meaning: Qt gives no reason
+// through its API, and its wording is its own to change.
+QString QtsReason(const QString& fatal) {
+  QStringList said;
+  for (const HeldMessage& held : heldMessages) {
+    if (held.type != QtDebugMsg) {
+      said.append(held.text.trimmed());
+    }
   }
-  // Such as "could not connect to display :0"; Qt puts the blank before the display's name even
-  // when it has none.
-  const QString display = HeldText("display");
-  return "无法打开显示器，窗口无处显示（" +
-         (display.isEmpty() ? fatal.section('\n', 0, 0) : display).trimmed() + "）";
+  return said.isEmpty() ? fatal.section('\n', 0, 0) : said.join("；");
 }
 
 void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString& text) {
@@ -53,7 +43,9 @@ void HoldOrEnd(QtMsgType type, const QMessageLogContext& context, const QString&
     heldMessages.push_back({type, context.category, text});
     return;
   }
-  std::fprintf(stderr, "%s: %s\n", kProgramName, Explanation(text).toLocal8Bit().constData());
+  const QString line =
+      "无法打开窗口：没有可用的显示器，或没有所要的 Qt 平台插件（Qt 说：" + QtsReason(text) + "）";
+  std::fprintf(stderr, "%s: %s\n", kProgramName, line.toLocal8Bit().constData());
   std::_Exit(EXIT_FAILURE);  // not abort(): a missing display is no crash
 }
 

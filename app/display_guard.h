@@ -4,10 +4,10 @@
 
 namespace duct {
 
-// Guards the opening of the display. While a guard lives, Qt's messages are held back; if no
-// display can be opened, Qt's fatal message (an abort, with a page of advice to reinstall) turns
-// into one line on standard error and exit status 1. When the guard goes, the messages it held
-// are passed on.
+// Guards the opening of the display. While a guard lives, Qt's messages are held back; if Qt's
+// window system cannot start (no display, or no such platform plugin), Qt's fatal message (an
+// abort, with a page of advice to reinstall) turns into one line on standard error, with what Qt
+// said of it, and exit status 1. When the guard goes, the messages it held are passed on.
 class DisplayGuard {
  public:
   DisplayGuard();

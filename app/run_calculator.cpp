@@ -59,7 +59,7 @@ class OneAccessibilityBridge {
 }  // namespace
 
 int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
-  // Answered, or refused, before the display is needed.
+  // Answered before the display is needed.
   const auto ownOptions = ReadOwnOptions(ProgramArguments(argc, argv));
   if (!ownOptions.openWindow) {
     return Answer(ownOptions);
@@ -78,11 +78,11 @@ int RunCalculator(int argc, char** argv, const std::function<void()>& started) {
   // The windows are laid out as designed, for a language written from left to right: -reverse
   // would only move the option buttons' circles over to their fields.
   QGuiApplication::setLayoutDirection(Qt::LeftToRight);
-  // What Qt left of the options before "--". On Linux it comes from argv; on Windows Qt reads its
+  // What Qt left of the options before "--": any option here is one that Qt does not take. Qt's
+  // examples read their options the same way, after Qt has taken its own, so that a Qt with
+  // more options needs nothing here. On Linux it comes from argv; on Windows Qt reads its
   // command line again in UTF-16 and takes out what it took, but with "--" on the line it
-  // rebuilds them from argv, in the code page. Any option here is one that looked like Qt's
-  // before the start and that Qt did not take after all (-geometry where the platform is not
-  // X11's), so it is ASCII.
+  // rebuilds it from argv, in the code page, where a character outside it turns into "?".
   const QStringList qtLeft = QCoreApplication::arguments().mid(1);
   std::vector<std::string> left(static_cast<std::size_t>(qtLeft.size()));
   std::transform(qtLeft.begin(), qtLeft.end(), left.begin(),

@@ -14,8 +14,9 @@ QIcon ApplicationIcon();
 QPixmap AboutEmblem();
 
 // A font of the first of `families` that is installed; each of them must cover Simplified
-// Chinese. Where none is installed, Qt's own fallback finds a font for each Chinese character,
-// so the texts never show as empty boxes.
+// Chinese. Where none is installed, the font names them all and Qt's fallback finds another
+// font for each character that has one; only where no installed font covers Chinese at all do
+// the texts show as empty boxes (see ChineseFontInstalled).
 QFont ChineseFont(const QStringList& families, qreal points, bool bold = false);
 
 // Whether the system has any font that shows Simplified Chinese; without one, every text of the
