@@ -35,7 +35,7 @@ QLabel* Label(QWidget* parent, const char* name, const QRect& geometry) {
 // The dialog draws texts in black and dark blue and a grey and white groove, colours made for a
 // light window: under a dark desktop theme it keeps a light palette of its own, the 3D face of
 // Windows' standard colours.
-QPalette LightPalette() { return QPalette(QColor(240, 240, 240)); }
+QPalette LightPalette() { return {QColor(240, 240, 240)}; }
 
 void SetTextColour(QWidget* control, const QColor& colour) {
   QPalette palette = control->palette();

@@ -18,7 +18,7 @@ enum class GivenDiameter { None, Velocity, Flow };
 // The four text boxes of the calculator window, in the order of CalculatorInput::texts.
 // What a field holds when it holds no number: at start, after a clear button, and where a
 // calculation could give no answer. No length reads from it.
-inline constexpr char kPlaceholder[] = "(空白)";
+inline constexpr auto kPlaceholder = "(空白)";
 
 enum class Field {
   TxtA0,  // side a

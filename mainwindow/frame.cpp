@@ -15,10 +15,10 @@ constexpr int kCaptionPadding = 2;  // blank on either side of the caption, over
 
 // Under the desktop themes whose buttons are pressed with Enter (GNOME's, GTK's), a group box
 // takes Enter as a press of its check box, which a frame does not have, and the window's default
-// button never sees it.
+// button never sees it: keys go past QGroupBox::event to the plain widget's handling.
 bool Frame::event(QEvent* event) {
   if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-    return QWidget::event(event);
+    return QWidget::event(event);  // NOLINT(bugprone-parent-virtual-call)
   }
   return QGroupBox::event(event);
 }
