@@ -39,10 +39,13 @@ std::string Outcome(const CalculateResult& result) {
   if (result.message) {
     outcome = *result.message == CalculateMessage::InputError ? "input" : "ratio";
   }
+  // Appended piece by piece: GCC 12 misreads a chain of + on strings at -O3 for Windows.
   for (const auto& [field, text] : result.writes) {
     const std::array<const char*, 4> names = {"A0", "A1", "D0", "D1"};
-    outcome +=
-        (outcome.empty() ? "" : " ") + (names.at(static_cast<std::size_t>(field)) + ("=" + text));
+    if (!outcome.empty()) {
+      outcome += ' ';
+    }
+    outcome.append(names.at(static_cast<std::size_t>(field))).append("=").append(text);
   }
   return outcome;
 }
