@@ -536,7 +536,7 @@ kill_in_its_first_file() {
     kill -STOP "$installer"
   done
   kill -KILL "$installer"
-  wait "$installer" || true
+  wait "$installer" 2>/dev/null || true
   wineserver --wait
 }
 
