@@ -381,20 +381,26 @@ into_the_other_modes_folder() {
 }
 
 # A silent run into a folder that holds files the installer did not put there fails with exit
-# code 2, and overwrites nothing of them (nor could the uninstaller then delete them).
+# code 2, and overwrites nothing of them (nor could the uninstaller then delete them): another
+# program's, among them an uninstall.exe, or a user's notes alone, which no file of the
+# installation would meet.
 into_a_folder_with_other_files() {
-  local folder='C:\Tools' what="CurrentUser, silently into a folder with another program's files"
-  local here status=0 before
+  local folder='C:\Tools' here status before what
   here=$(winepath -u "$folder")
-  make_foreign_folder "$here"
-  before=$(files_of "$here")
-  install CurrentUser cmd "$folder" || status=$?
-  [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
-  wineserver --wait
-  [ "$(files_of "$here")" = "$before" ] || fail "$what: the folder's files changed: $(files_of "$here")"
-  expect_removed CurrentUser "" "$what"
-  rm -r "$here"
-  echo "installer_round_trip: $what: refused, the other program's files untouched"
+  for what in "another program's files" "a user's notes"; do
+    make_foreign_folder "$here"
+    [ "$what" = "another program's files" ] || rm "$here/uninstall.exe"
+    what="CurrentUser, silently into a folder with $what"
+    before=$(files_of "$here")
+    status=0
+    install CurrentUser cmd "$folder" || status=$?
+    [ $status -eq 2 ] || fail "$what: exit code $status, not 2"
+    wineserver --wait
+    [ "$(files_of "$here")" = "$before" ] || fail "$what: the folder's files changed: $(files_of "$here")"
+    expect_removed CurrentUser "" "$what"
+    rm -r "$here"
+    echo "installer_round_trip: $what: refused, the files untouched"
+  done
 }
 
 # An upgrade in the same folder from an earlier version that shipped one more file: that file
