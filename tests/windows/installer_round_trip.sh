@@ -18,7 +18,8 @@
 # SETUP.EXE lies in the Windows build folder, beside the uninstaller and the installer's scripts
 # that CMake configured there, from which the test makes an earlier and a newer version's
 # installer, and the name of the package with the version it was built as (package-name). CASE:
-# the cases to run (the functions below every_case calls), by default all.
+# the cases to run (the functions below every_case calls), by default those that INSTALLER_CASES
+# names (blank-separated, as a command run through ctest gets them), else all.
 set -Eeuo pipefail
 # A step that fails outside a check says which it was.
 trap 'echo "installer_round_trip: line $LINENO failed: $BASH_COMMAND" >&2' ERR
@@ -778,6 +779,10 @@ every_case() {
   while_the_calculator_runs
   through_the_pages
 }
+if [ $# -eq 0 ]; then
+  read -ra cases <<<"${INSTALLER_CASES:-}"
+  set -- "${cases[@]}"
+fi
 if [ $# -eq 0 ]; then
   every_case
 fi
