@@ -1,6 +1,7 @@
 #include "mainwindow/accessible_text_box.h"
 
 #include <QFontMetrics>
+#include <QTextBoundaryFinder>
 
 #include "mainwindow/text_box.h"
 
@@ -117,6 +118,34 @@ QString AccessibleTextBox::attributes(int offset, int* startOffset, int* endOffs
   *startOffset = inText ? 0 : -1;
   *endOffset = inText ? characterCount() : -1;
   return {};
+}
+
+// A word or a sentence runs from the last start or end of an item at or before the offset to the
+// next one after it, as in Qt's own, within the text.
+QString AccessibleTextBox::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                        int* startOffset, int* endOffset) const {
+  const QString whole = Box()->text();
+  const bool word = boundaryType == QAccessible::WordBoundary;
+  if ((!word && boundaryType != QAccessible::SentenceBoundary) || whole.isEmpty() || offset < 0 ||
+      offset > whole.size()) {
+    return QAccessibleTextInterface::textAtOffset(offset, boundaryType, startOffset, endOffset);
+  }
+  QTextBoundaryFinder items(word ? QTextBoundaryFinder::Word : QTextBoundaryFinder::Sentence,
+                            whole);
+  const auto atItemEdge = [&items] {
+    return (items.boundaryReasons() &
+            (QTextBoundaryFinder::StartOfItem | QTextBoundaryFinder::EndOfItem)) != 0;
+  };
+  items.setPosition(offset);
+  while (items.position() > 0 && !atItemEdge()) {
+    items.toPreviousBoundary();
+  }
+  *startOffset = static_cast<int>(items.position());
+  while (items.position() < whole.size() && items.toNextBoundary() < whole.size() &&
+         !atItemEdge()) {
+  }
+  *endOffset = static_cast<int>(items.position());
+  return whole.mid(*startOffset, *endOffset - *startOffset);
 }
 
 void AccessibleTextBox::deleteText(int startOffset, int endOffset) {

@@ -5,11 +5,18 @@
 
 namespace duct {
 
-// What a screen reader reads of a text box, in place of Qt's own interface for a line edit. That
-// one answers a query for the attribute run at an offset with the empty run [offset, offset):
-// Orca, which splits the line it speaks at the runs' ends, then reads every field one character
-// short ("100" for 1000, "(空白" for "(空白)"). A text box has no attributes: its whole text is one
-// run. Everything else reads and edits the line edit as Qt's interface does.
+// What a screen reader reads of a text box, in place of Qt's own interface for a line edit, which
+// misleads it twice:
+// - it answers a query for the attribute run at an offset with the empty run [offset, offset):
+//   Orca, which splits the line it speaks at the runs' ends, then reads every field one character
+//   short ("100" for 1000, "(空白" for "(空白)"); a text box has no attributes, its whole text is
+//   one run;
+// - asked for the word at the end of a text that ends in one ("1000", the caret after it: Orca
+//   asks so after Ctrl+Right) or at the start of one that begins with none ("(空白)"), or for the
+//   sentence at the end of any text, it loops for ever and the program hangs; the item is found
+//   here by the same rules, stopping at the text's ends.
+// Everything else reads and edits the line edit as Qt's interface does, but for a character's
+// place, which is taken from the caret's.
 class AccessibleTextBox final : public QAccessibleWidget,
                                 public QAccessibleTextInterface,
                                 public QAccessibleEditableTextInterface {
@@ -37,6 +44,8 @@ class AccessibleTextBox final : public QAccessibleWidget,
   [[nodiscard]] int offsetAtPoint(const QPoint& point) const override;
   void scrollToSubstring(int startIndex, int endIndex) override;
   QString attributes(int offset, int* startOffset, int* endOffset) const override;
+  QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                       int* endOffset) const override;
 
   void deleteText(int startOffset, int endOffset) override;
   void insertText(int offset, const QString& text) override;
