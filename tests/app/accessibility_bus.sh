@@ -49,8 +49,9 @@ def names(node):
 
 # What Orca 43 asks of a field, and would not hear of its text: the line at every offset (the
 # caret's among them), the character, word and sentence there, the attribute runs it splits the
-# line at to pick voices, and each character's place; a fault a line, none when it hears every
-# character. (It asks GetTextAtOffset, never GetStringAtOffset, which Qt 6.4's bridge lacks.)
+# line at to pick voices, and each character's place (which a pointer's review reads back); a
+# fault a line, none when it hears every character. (It asks GetTextAtOffset, never
+# GetStringAtOffset, which Qt 6.4's bridge lacks.)
 def misheard(field):
     text, box = field.queryText(), field.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
     whole, count = text.getText(0, -1), text.characterCount
@@ -63,8 +64,10 @@ def misheard(field):
             yield f"the character at {offset} is {text.getTextAtOffset(offset, pyatspi.TEXT_BOUNDARY_CHAR)}"
         if offset < count and not 0 <= (run := text.getAttributeRun(offset, False))[1] <= offset < run[2] <= count:
             yield f"the attribute run at {offset} is {run[1:]}"
-        if offset < count and not inside(*text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)):
-            yield f"the character at {offset} stands at {text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS)}"
+        if offset < count and not inside(*(place := text.getCharacterExtents(offset, pyatspi.DESKTOP_COORDS))):
+            yield f"the character at {offset} stands at {place}, outside its box"
+        elif offset < count and text.getOffsetAtPoint(place[0] + place[2] // 4, place[1] + place[3] // 2, pyatspi.DESKTOP_COORDS) != offset:
+            yield f"the character at {offset} stands at {place}, where the box has another"
     for name, boundary in ("word", pyatspi.TEXT_BOUNDARY_WORD_START), ("sentence", pyatspi.TEXT_BOUNDARY_SENTENCE_START):
         for offset in range(count + 1):
             try:
