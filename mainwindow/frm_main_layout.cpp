@@ -39,10 +39,13 @@ QLabel* FittedLabel(QWidget* parent, const char* name, const QString& text, QPoi
 }
 
 // The caption's access key puts the focus into its field. Only with a buddy does the label take
-// its ampersand for an access key rather than text, and fit the shorter text.
+// its ampersand for an access key rather than text, and fit the shorter text. Screen readers then
+// name the field by its caption rather than by its own name, which carries the unit: the unit is
+// its description, which they read after the field's text.
 void Caption(QLabel* caption, QWidget* field) {
   caption->setBuddy(field);
   caption->adjustSize();
+  field->setAccessibleDescription("毫米");
 }
 
 // A text box named for screen readers after its row's caption and its unit ("边长a(&a)：" reads

@@ -1,5 +1,6 @@
 #include "mainwindow/text_box.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -9,6 +10,8 @@
 #include <algorithm>
 #include <optional>
 #include <utility>
+
+#include "mainwindow/accessible_text_box.h"
 
 namespace duct {
 namespace {
@@ -61,6 +64,7 @@ constexpr int kTextMargin = 2;
 }  // namespace
 
 TextBox::TextBox(QWidget* parent) : QLineEdit(parent) {
+  QAccessible::installFactory(AccessibleTextBox::ForTextBox);  // kept once, however often asked
   connect(this, &QLineEdit::textChanged, this, &TextBox::TextChanged);
 }
 

@@ -65,6 +65,9 @@ TEST_F(FrmMainTest, TheWindowAsUsersSeeIt) {
       {"Command1", "Frame1", {152, 24, 37, 19}, 9}, {"Command2", "Frame2", {227, 24, 37, 19}, 9}});
   // clang-format on
   EXPECT_EQ(window_->size(), QSize(448, 281));
+  // In 宋体's widths, which AR PL UMing keeps where 宋体 is missing (the tests run with it): 16
+  // pixels a full-width character, 8 a Latin one ("边长a(a)：").
+  EXPECT_EQ(Find("Label1(0)")->width(), 3 * 16 + 4 * 8);
   const QPalette heading = Find("Label3")->palette();
   EXPECT_EQ(heading.color(QPalette::WindowText), heading.color(QPalette::Highlight));
   // A click in a corner of the box, far from the circle and the caption.
