@@ -15,11 +15,11 @@ enum class Direction {
 // The diameter the user gives in the reverse direction. None chosen reads as the flow diameter.
 enum class GivenDiameter { None, Velocity, Flow };
 
-// The four text boxes of the calculator window, in the order of CalculatorInput::texts.
 // What a field holds when it holds no number: at start, after a clear button, and where a
 // calculation could give no answer. No length reads from it.
 inline constexpr auto kPlaceholder = "(空白)";
 
+// The four text boxes of the calculator window, in the order of CalculatorInput::texts.
 enum class Field {
   TxtA0,  // side a
   TxtA1,  // side b
@@ -43,7 +43,7 @@ struct FieldText {
 
 // The two messages the command can end with. The window gives each its text, icon and title.
 enum class CalculateMessage {
-  InputError,  // a text that the path needs is no number
+  InputError,  // a text that the path needs is no number, or no answer could be computed
   RatioError,  // side a implausible against the given diameter, or that diameter 0
 };
 

@@ -18,9 +18,9 @@ namespace duct {
 //   the press went on into a drag.
 // Text that arrives other than by typing (a paste by any route, a drop, a screen reader's edit) is
 // taken up to its first line break or tab, so that a row of cells copied from a spreadsheet
-// brings its first cell. A locked (read-only) box takes no text from the user by any route; its
+// brings its first cell. A locked (read-only) box takes no text from the user by any route. The
 // context menu, which Shift+F10 opens as the Menu key does, lists no shortcuts, as the ones Qt
-// would list (Ctrl+C, Ctrl+V, ...) reach the handler as characters; and a text wider than the box
+// would list (Ctrl+C, Ctrl+V, ...) reach the handler as characters; a text wider than the box
 // shows whole in its tooltip. No input method comes between the keyboard and the box: keys type
 // digits and the point whatever its mode.
 class TextBox : public QLineEdit {

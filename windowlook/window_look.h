@@ -10,7 +10,8 @@ namespace duct {
 // The program's icon, a white speech bubble with a blue question mark, at 32 x 32 and 16 x 16.
 QIcon ApplicationIcon();
 
-// The About dialog's emblem, 32 x 32 pixels in 16 colours.
+// The About dialog's emblem, a square duct and its equivalent round duct: 32 x 32 pixels in
+// five colours on a transparent ground.
 QPixmap AboutEmblem();
 
 // A font of the first of `families` that is installed; each of them must cover Simplified
